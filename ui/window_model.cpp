@@ -242,6 +242,31 @@ void WindowModel::press(int id) {
   }
 }
 
+bool WindowModel::click(int id) {
+  const Rect r = visible_rect(id);
+  if (!controls_[static_cast<std::size_t>(id)].visible || r.empty()) return false;
+  const int hit = hit_test((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  if (hit >= 0) press(hit);
+  return true;
+}
+
+void WindowModel::type(std::string_view typed) {
+  if (modal() || closed_ || focus_ < 0) return;
+  if (controls_[static_cast<std::size_t>(focus_)].design->kind != ControlKind::edit_box) {
+    if (typed == " ") key_space();  // a space presses a focused button
+    return;
+  }
+  edit_changed(focus_, typed_result(focus_, typed));
+  backend_.property_changed(focus_, PROP_TEXT);
+}
+
+void WindowModel::paste(std::string_view pasted) {
+  if (modal() || closed_ || focus_ < 0) return;
+  if (controls_[static_cast<std::size_t>(focus_)].design->kind != ControlKind::edit_box) return;
+  edit_changed(focus_, pasted_result(focus_, pasted));
+  backend_.property_changed(focus_, PROP_TEXT);
+}
+
 std::vector<int> WindowModel::tab_order() const {
   // Equal tab positions: reverse design order. Out-of-sight controls take part.
   std::vector<int> order;

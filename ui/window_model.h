@@ -103,6 +103,12 @@ class WindowModel {
   int hit_test(int x, int y) const;  // topmost shown control at a client point, or -1
   // A left press on a control: focus moves (buttons, edit box), then the event.
   void press(int id);
+  // A click at the middle of the control's visible part, landing on whatever
+  // lies on top there; false when the control is hidden or out of sight.
+  bool click(int id);
+  // Typing and pasting into the focused control (code page 936 bytes).
+  void type(std::string_view typed);
+  void paste(std::string_view pasted);
   void key_tab(bool backwards);
   void key_space();
   void key_escape() { close(); }

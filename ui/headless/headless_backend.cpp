@@ -70,7 +70,6 @@ HeadlessBackend::~HeadlessBackend() {
 }
 
 void HeadlessBackend::fix_present(const WallClock& start) {
-  present_fixed_ = true;
   start_seconds_ = days_from_civil(start.year, start.month, start.day) * 86400 + start.hour * 3600 +
                    start.minute * 60 + start.second;
   g_clock_owner = this;
@@ -143,7 +142,7 @@ HeadlessBackend::Outcome HeadlessBackend::execute(const std::string& line) {
     if (args.empty() || *end != '\0' || !(seconds >= 0) || seconds > 1e7) {
       error("wait takes a number of seconds from 0 to 10000000");
     } else {
-      wait(seconds);
+      advance(seconds);
     }
   } else if (word == "get") {
     get(args);
@@ -156,14 +155,10 @@ HeadlessBackend::Outcome HeadlessBackend::execute(const std::string& line) {
     click(args);
   } else if (word == "key") {
     key(args);
-  } else if (word == "type" || word == "paste") {
-    const int f = model_->focus();
-    if (f < 0 || model_->control(f).design->kind != ControlKind::edit_box) {
-      if (word == "type" && args == " ") model_->key_space();  // a space presses a focused button
-      return Outcome::go_on;
-    }
-    const std::string bytes = cp936_from_utf8(args);
-    model_->edit_changed(f, word == "type" ? model_->typed_result(f, bytes) : model_->pasted_result(f, bytes));
+  } else if (word == "type") {
+    model_->type(cp936_from_utf8(args));
+  } else if (word == "paste") {
+    model_->paste(cp936_from_utf8(args));
   } else if (word == "set") {
     const auto [name, text] = split_word(args);
     if (control_named(name) >= 0) set_property(cp936_from_utf8(name), PROP_TEXT, -1, cp936_from_utf8(text));
@@ -173,7 +168,7 @@ HeadlessBackend::Outcome HeadlessBackend::execute(const std::string& line) {
   return Outcome::go_on;
 }
 
-void HeadlessBackend::wait(double seconds) {
+void HeadlessBackend::advance(double seconds) {
   const std::int64_t end = now_ms_ + static_cast<std::int64_t>(std::llround(seconds * 1000));
   for (;;) {
     auto next = timers_.end();
@@ -223,14 +218,7 @@ void HeadlessBackend::get(const std::string& args) {
 void HeadlessBackend::click(const std::string& name) {
   const int id = control_named(name);
   if (id < 0) return;
-  const Rect r = model_->visible_rect(id);
-  if (!model_->control(id).visible || r.empty()) {
-    out_ << "not clickable " << name << std::endl;
-    return;
-  }
-  // The press lands on whatever lies on top at the middle of the visible part.
-  const int hit = model_->hit_test((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  if (hit >= 0) model_->press(hit);
+  if (!model_->click(id)) out_ << "not clickable " << name << std::endl;
 }
 
 void HeadlessBackend::key(const std::string& name) {

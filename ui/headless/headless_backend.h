@@ -9,7 +9,7 @@
 #include "datetime/datetime.h"
 #include "ui/window_model.h"
 
-class HeadlessBackend final : public Backend {
+class HeadlessBackend : public Backend {
  public:
   // Commands come from in, answers go to out; both UTF-8.
   HeadlessBackend(std::istream& in, std::ostream& out);
@@ -32,16 +32,18 @@ class HeadlessBackend final : public Backend {
   std::int32_t message_box(std::string_view text, std::int32_t flags, std::string_view caption) override;
   void open_url(std::string_view url) override;
   int text_height(int char_height_px) override { return char_height_px; }
-  int screen_dpi() override { return 96; }
+  int screen_dpi() override { return dpi_; }
 
   std::int64_t now_ms() const { return now_ms_; }
+  // Lets virtual time pass; due timers tick in order.
+  void advance(double seconds);
+  void set_dpi(int dpi) { dpi_ = dpi; }
   WallClock present() const;
 
  private:
   enum class Outcome { go_on, closed_box, end_of_input };
   Outcome execute(const std::string& line);
   Outcome execute_in_box(const std::string& line);
-  void wait(double seconds);
   void get(const std::string& args);
   void click(const std::string& name);
   void key(const std::string& name);
@@ -58,7 +60,7 @@ class HeadlessBackend final : public Backend {
   WindowModel* model_ = nullptr;
   std::int64_t now_ms_ = 0;
   std::map<int, Timer> timers_;
-  bool present_fixed_ = false;
+  int dpi_ = 96;
   std::int64_t start_seconds_ = 0;  // seconds since 0000-03-01 of the fixed present
 };
 
