@@ -109,7 +109,7 @@ TEST_F(ToolkitTest, EditBoxGrowsToItsFontOnly) {
 TEST_F(ToolkitTest, MessageBoxBlocksInputButNotTheTimer) {
   set_property("timer", PROP_TEXT, -1, 1000);
   in.str("click button\nkey Tab\nwait 3\nok\n");
-  EXPECT_EQ(show_message_box("hello"), 1);
+  EXPECT_EQ(show_message_box("hello"), 0);  // 0: OK
   EXPECT_EQ(g_ticks, 3);
   EXPECT_EQ(g_clicks, 0);
   EXPECT_NE(cp936_from_utf8(out.str()).find("msgbox 信息：|hello"), std::string::npos) << "default caption";

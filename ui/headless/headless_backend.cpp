@@ -109,9 +109,9 @@ std::int32_t HeadlessBackend::message_box(std::string_view text, std::int32_t, s
   out_ << "msgbox " << printable(caption) << "|" << printable(text) << std::endl;
   std::string line;
   while (std::getline(in_, line)) {
-    if (execute_in_box(line) == Outcome::closed_box) return 1;
+    if (execute_in_box(line) == Outcome::closed_box) return 0;  // 0: OK
   }
-  return 1;  // input ended: the box closes, and then the window
+  return 0;  // input ended: the box closes, and then the window
 }
 
 void HeadlessBackend::open_url(std::string_view url) { out_ << "open_url " << printable(url) << std::endl; }

@@ -1,0 +1,19 @@
+#pragma once
+// Pictures as 32-bit pixels: decoded from PNG with libpng, and blended with a
+// box's background colour before they are drawn.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "ui/design.h"
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;  // 4 bytes a pixel, not premultiplied
+};
+
+std::optional<Image> decode_png(std::span<const unsigned char> png);
+// Each channel becomes a/255 * picture + (1 - a/255) * background; the result is opaque.
+Image blend_with_background(const Image& picture, Colour background);
