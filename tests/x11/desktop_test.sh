@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The Linux program in a real X server: window, pages, pictures, keys, exit code.
+# Usage: desktop_test.sh QUILLORA SCREENSHOT_DIR
+set -uo pipefail
+program=$1
+shots=$2
+mkdir -p "$shots"
+source "$(dirname "$0")/lib.sh"
+start_x
+trap stop_x EXIT
+
+# The present starts at 2024-03-01 10:00:00 and runs on.
+faketime '2024-03-01 10:00:00' "$program" &
+pid=$!
+win=$(wait_for_window '^Quillora$') || { echo "not ok - the window never appeared"; exit 1; }
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$win")"
+check "title and class" eq "$(xprop -id "$win" WM_CLASS | sed 's/.*= //')" '"Quillora", "Quillora"'
+check "client area 794 x 637" eq "${WIDTH}x${HEIGHT}" "794x637"
+# Outer rectangle centred at 283, 51 on 1366 x 768; the client area lies inside the frame.
+check "centred place" eq "$X,$Y" "286,77"
+
+import -window "$win" "$shots/linux-entry.png"
+check "the hint covers the box" ge "$(dark_share "$shots/linux-entry.png" 300 24 45 328)" 3
+check "the title picture is drawn" ge "$(dark_share "$shots/linux-entry.png" 80 280 357 16)" 3
+
+xdotool mousemove --window "$win" 200 340 click 1
+sleep 0.3
+import -window "$win" "$shots/linux-hint-gone.png"
+check "a click on the hint hides it" eq "$(dark_share "$shots/linux-hint-gone.png" 300 24 45 328)" 0
+
+xdotool type --delay 40 '19a900615'
+sleep 0.2
+import -window "$win" "$shots/linux-typed.png"
+check "typed digits show in the box" ge "$(dark_share "$shots/linux-typed.png" 120 28 45 326)" 3
+
+xdotool mousemove --window "$win" 397 416 click 1
+box=$(wait_for_window 'Quillora.' 5)
+check "a message box opens" test -n "$box"
+sleep 0.3
+import -window root "$shots/linux-message-box.png"
+xdotool key Return
+sleep 1.5
+import -window "$win" "$shots/linux-result.png"
+r="$shots/linux-result.png"
+check "grey band at the top left" eq "$(pixel "$r" 5 5)" "245,245,245"
+check "white below the band's edge" eq "$(pixel "$r" 5 260)" "255,255,255"
+check "band edge on the straight line" eq "$(pixel "$r" 396 190)" "245,245,245"
+check "clock corners take the band colour" eq "$(pixel "$r" 186 26)" "245,245,245"
+centre=$(pixel "$r" 244 66)
+check "clock picture in its box" test "$centre" != "245,245,245" -a "$centre" != "255,255,255"
+convert "$r" -crop 120x120+184+24 +repage "$shots/clock-box.png"
+check "no black where the clock is transparent" eq "$(count_colour "$shots/clock-box.png" 0 0 0)" 0
+convert "$r" -crop 794x20+0+0 +repage "$shots/band-top.png"
+check "no black in the band" eq "$(count_colour "$shots/band-top.png" 0 0 0)" 0
+check "the report is drawn" ge "$(dark_share "$r" 232 300 72 232)" 2
+check "the age line is drawn" ge "$(dark_share "$r" 216 40 320 64)" 3
+check "the entry page is out of sight" eq "$(dark_share "$r" 80 140 357 150)" 0
+
+xdotool mousemove --window "$win" 397 592 click 1
+sleep 0.5
+import -window "$win" "$shots/linux-back.png"
+check "the back button brings the entry page" ge "$(dark_share "$shots/linux-back.png" 80 140 357 150)" 3
+
+xdotool key Escape
+wait "$pid"
+code=$?
+check "Esc ends the program with exit code 0" eq "$code" 0
+
+echo "$FAILURES failed"
+exit $((FAILURES > 0))
