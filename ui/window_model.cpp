@@ -181,13 +181,16 @@ void WindowModel::move_focus(int id) {
   }
 }
 
-std::int32_t WindowModel::message_box(std::string_view text, std::int32_t flags, std::string_view caption) {
-  if (caption.empty()) caption = DEFAULT_CAPTION;
-  if ((flags & 0x1000) == 0) flags |= 0x2000;  // task-modal unless system-modal
-  // The window is deactivated: an edit box with the focus loses it.
+void WindowModel::focus_left_window() {
   if (focus_ >= 0 && controls_[static_cast<std::size_t>(focus_)].design->kind == ControlKind::edit_box) {
     raise(controls_[static_cast<std::size_t>(focus_)].design->on_event);
   }
+}
+
+std::int32_t WindowModel::message_box(std::string_view text, std::int32_t flags, std::string_view caption) {
+  if (caption.empty()) caption = DEFAULT_CAPTION;
+  if ((flags & 0x1000) == 0) flags |= 0x2000;  // task-modal unless system-modal
+  focus_left_window();  // the box deactivates the window
   ++modal_depth_;
   const std::int32_t result = backend_.message_box(text, flags, caption);
   --modal_depth_;

@@ -124,6 +124,8 @@ class WindowModel {
   void edit_changed(int id, std::string_view content);
   // The focus moved natively (a backend whose widgets take focus themselves).
   void move_focus(int id);
+  // The window was deactivated or minimised: an edit box with the focus loses it.
+  void focus_left_window();
 
  private:
   int require(std::string_view control) const;  // fatal when missing

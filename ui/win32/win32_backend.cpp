@@ -1,0 +1,482 @@
+#include "ui/win32/win32_backend.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "text/fatal_error.h"
+#include "ui/assets.h"
+#include "ui/toolkit.h"
+
+namespace {
+
+Win32Backend* g_backend = nullptr;
+
+constexpr wchar_t WINDOW_CLASS_PICTURE[] = L"QuilloraPicture";
+constexpr UINT_PTR TIMER_BASE = 100;
+constexpr UINT WM_APP_CHECK_FOCUS = WM_APP + 1;
+
+std::wstring wide(std::string_view cp936) {
+  if (cp936.empty()) return {};
+  const int n = MultiByteToWideChar(936, 0, cp936.data(), static_cast<int>(cp936.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(936, 0, cp936.data(), static_cast<int>(cp936.size()), w.data(), n);
+  return w;
+}
+
+std::string narrow(std::wstring_view w) {
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(936, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, "?", nullptr);
+  std::string s(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(936, 0, w.data(), static_cast<int>(w.size()), s.data(), n, "?", nullptr);
+  return s;
+}
+
+std::wstring window_text(HWND hwnd) {
+  std::wstring w(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  w.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, w.data(), static_cast<int>(w.size()))));
+  return w;
+}
+
+COLORREF colorref(Colour c) {
+  if (c == SYSTEM_BUTTON_FACE) return GetSysColor(COLOR_BTNFACE);
+  return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+Colour colour_of(COLORREF c) { return static_cast<Colour>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
+
+LRESULT CALLBACK main_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return g_backend ? g_backend->window_message(h, m, w, l) : DefWindowProcW(h, m, w, l);
+}
+LRESULT CALLBACK picture_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return g_backend ? g_backend->picture_message(h, m, w, l) : DefWindowProcW(h, m, w, l);
+}
+LRESULT CALLBACK edit_subclass(HWND h, UINT m, WPARAM w, LPARAM l) { return g_backend->edit_message(h, m, w, l); }
+LRESULT CALLBACK label_subclass(HWND h, UINT m, WPARAM w, LPARAM l) { return g_backend->label_message(h, m, w, l); }
+
+}  // namespace
+
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) { g_backend = this; }
+
+Win32Backend::~Win32Backend() {
+  for (auto& [id, brush] : brushes_) DeleteObject(brush);
+  for (auto& [id, font] : edit_fonts_) DeleteObject(font);
+  if (big_font_) DeleteObject(big_font_);
+  if (g_backend == this) g_backend = nullptr;
+}
+
+void Win32Backend::prepare(const WindowDesign& design) {
+  // The folder of the program file becomes the current directory.
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) {
+    std::wstring dir(path, n);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    SetCurrentDirectoryW(dir.c_str());
+  }
+  for (const ControlDesign& c : design.controls) {
+    if (c.picture == Picture::none || pictures_.count(c.picture)) continue;
+    std::optional<Image> image = decode_png(picture_png(c.picture));
+    if (!image) fatal_error(DESIGN_LOAD_FAILED);
+    pictures_[c.picture] = std::move(*image);
+  }
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof icc;
+  icc.dwICC = ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&icc);
+  // Height -24: 24-pixel characters; an empty face name lets the system choose.
+  big_font_ = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L"");
+  gui_font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void Win32Backend::screen_size(int& width, int& height) {
+  width = GetSystemMetrics(SM_CXSCREEN);
+  height = GetSystemMetrics(SM_CYSCREEN);
+}
+
+HWND Win32Backend::make_control(int id, HWND parent) {
+  const ControlState& s = model_->control(id);
+  const ControlDesign& d = *s.design;
+  const std::wstring text = wide(s.text.view());
+  const DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
+  HWND hwnd = nullptr;
+  switch (d.kind) {
+    case ControlKind::label: {
+      DWORD style = child | SS_NOTIFY | SS_NOPREFIX | (d.align == Align::centre ? SS_CENTER : SS_LEFT);
+      if (!d.word_wrap) style |= SS_CENTERIMAGE | (d.align == Align::left ? SS_LEFTNOWORDWRAP : 0);
+      hwnd = CreateWindowExW(0, L"STATIC", text.c_str(), style, s.left, s.top, s.width, s.height, parent, nullptr,
+                             instance_, nullptr);
+      brushes_[id] = CreateSolidBrush(colorref(d.background));
+      label_proc_ = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(label_subclass)));
+      break;
+    }
+    case ControlKind::button:
+      hwnd = CreateWindowExW(0, L"BUTTON", text.c_str(),
+                             child | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE | BS_CENTER | BS_VCENTER,
+                             s.left, s.top, s.width, s.height, parent, nullptr, instance_, nullptr);
+      break;
+    case ControlKind::edit_box:
+      hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(), child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                             s.left, s.top, s.width, s.height, parent, nullptr, instance_, nullptr);
+      brushes_[id] = CreateSolidBrush(colorref(d.background));
+      edit_proc_ = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_subclass)));
+      break;
+    case ControlKind::picture_box: {
+      hwnd = CreateWindowExW(0, WINDOW_CLASS_PICTURE, L"", child | WS_CLIPCHILDREN, s.left, s.top, s.width, s.height,
+                             parent, nullptr, instance_, nullptr);
+      brushes_[id] = CreateSolidBrush(colorref(d.background));
+      const auto picture = pictures_.find(d.picture);
+      if (picture != pictures_.end()) {
+        blended_[id] = blend_with_background(picture->second, colour_of(colorref(d.background)));
+      }
+      break;
+    }
+    case ControlKind::timer: return nullptr;
+  }
+  if (hwnd) {
+    SetWindowLongPtrW(hwnd, GWLP_ID, 1000 + id);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(d.font == FontKind::pixel24 ? big_font_ : gui_font_), FALSE);
+  }
+  return hwnd;
+}
+
+bool Win32Backend::create_window(WindowModel& model) {
+  model_ = &model;
+  HICON icon = LoadIconW(instance_, L"DEFAULT_ICON");
+  HICON small_icon = static_cast<HICON>(LoadImageW(instance_, L"DEFAULT_ICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+  const std::wstring class_name = wide(model.design().class_name);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = main_proc;
+  wc.hInstance = instance_;
+  wc.hIcon = icon;
+  wc.hIconSm = small_icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = CreateSolidBrush(colorref(model.design().background));
+  wc.lpszClassName = class_name.c_str();
+  if (!RegisterClassExW(&wc)) return false;
+  WNDCLASSEXW pc{};
+  pc.cbSize = sizeof pc;
+  pc.lpfnWndProc = picture_proc;
+  pc.hInstance = instance_;
+  pc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  pc.lpszClassName = WINDOW_CLASS_PICTURE;
+  if (!RegisterClassExW(&pc)) return false;
+
+  window_ = CreateWindowExW(0, class_name.c_str(), wide(model.design().title).c_str(),
+                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                            model.window_left(), model.window_top(), model.window_width(), model.window_height(),
+                            nullptr, nullptr, instance_, nullptr);
+  if (!window_) return false;
+  // Reverse design order, all children of the window; then the four move into their picture box.
+  for (int id = model.count() - 1; id >= 0; --id) {
+    if (HWND h = make_control(id, window_)) controls_[id] = h;
+  }
+  for (int id = model.count() - 1; id >= 0; --id) {
+    const int parent = model.control(id).parent;
+    if (parent < 0 || !controls_.count(id)) continue;
+    SetParent(controls_[id], controls_[parent]);
+    const ControlState& s = model.control(id);
+    SetWindowPos(controls_[id], nullptr, s.left, s.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Design order is stacking order: each one goes below those before it.
+  for (int id = 0; id < model.count(); ++id) {
+    if (controls_.count(id)) SetWindowPos(controls_[id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
+}
+
+void Win32Backend::show_window() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+}
+
+bool Win32Backend::pre_translate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
+  switch (msg.wParam) {
+    case VK_TAB: model_->key_tab(GetKeyState(VK_SHIFT) < 0); return true;
+    case VK_ESCAPE: model_->key_escape(); return true;
+    case VK_RETURN: return true;  // no default button: Enter does nothing
+    default: return false;
+  }
+}
+
+void Win32Backend::run_loop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (pre_translate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void Win32Backend::destroy_window() {
+  if (window_) DestroyWindow(window_);
+}
+
+int Win32Backend::id_of(HWND hwnd) const {
+  for (const auto& [id, h] : controls_) {
+    if (h == hwnd) return id;
+  }
+  return -1;
+}
+
+LRESULT Win32Backend::colour_static(HDC dc, HWND control) {
+  const int id = id_of(control);
+  if (id < 0) return 0;
+  const ControlDesign& d = *model_->control(id).design;
+  SetTextColor(dc, colorref(d.text_colour));
+  SetBkColor(dc, colorref(d.background));
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(brushes_[id]);
+}
+
+LRESULT Win32Backend::command(WPARAM wp, LPARAM lp) {
+  const int id = id_of(reinterpret_cast<HWND>(lp));
+  if (id < 0) return 0;
+  switch (HIWORD(wp)) {
+    case BN_CLICKED: model_->press(id); break;
+    case BN_SETFOCUS:
+    case EN_SETFOCUS: model_->move_focus(id); break;
+    case EN_KILLFOCUS: PostMessageW(window_, WM_APP_CHECK_FOCUS, 0, 0); break;
+    case EN_CHANGE: model_->edit_changed(id, narrow(window_text(reinterpret_cast<HWND>(lp)))); break;
+    default: break;
+  }
+  return 0;
+}
+
+LRESULT Win32Backend::window_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND: return command(wp, lp);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: return colour_static(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_TIMER:
+      if (wp >= TIMER_BASE) model_->timer_tick(static_cast<int>(wp - TIMER_BASE));
+      return 0;
+    case WM_APP_CHECK_FOCUS:
+      // The edit box lost the focus to no control of ours: the window was
+      // deactivated or minimised.
+      if (id_of(GetFocus()) < 0 && !model_->modal()) model_->focus_left_window();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && model_->focus() >= 0 && controls_.count(model_->focus())) {
+        SetFocus(controls_[model_->focus()]);
+        return 0;
+      }
+      break;
+    case WM_CLOSE: model_->close(); return 0;
+    case WM_DESTROY:
+      window_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    default: break;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void Win32Backend::paint_picture(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  const int id = id_of(hwnd);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  if (id >= 0) FillRect(dc, &rc, brushes_[id]);
+  const auto it = blended_.find(id);
+  if (it != blended_.end()) {
+    const Image& img = it->second;
+    std::vector<std::uint8_t> bgra(img.rgba.size());
+    for (std::size_t i = 0; i + 3 < img.rgba.size(); i += 4) {
+      bgra[i] = img.rgba[i + 2];
+      bgra[i + 1] = img.rgba[i + 1];
+      bgra[i + 2] = img.rgba[i];
+      bgra[i + 3] = 255;
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = img.width;
+    bi.bmiHeader.biHeight = -img.height;  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(dc, GetDeviceCaps(dc, BITSPIXEL) > 16 ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, 0, 0, rc.right, rc.bottom, 0, 0, img.width, img.height, bgra.data(), &bi, DIB_RGB_COLORS,
+                  SRCCOPY);
+  }
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT Win32Backend::picture_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: paint_picture(hwnd); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_CTLCOLORSTATIC: return colour_static(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_COMMAND: return command(wp, lp);
+    default: return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+}
+
+LRESULT Win32Backend::label_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_LBUTTONDOWN) {
+    const int id = id_of(hwnd);
+    if (id >= 0 && model_->control(id).design->on_event != nullptr) {
+      model_->press(id);
+      return 0;
+    }
+  }
+  if (msg == WM_NCHITTEST) {
+    // Only a label with a handler takes the mouse; the others let it through.
+    const int id = id_of(hwnd);
+    if (id >= 0 && model_->control(id).design->on_event == nullptr) return HTTRANSPARENT;
+  }
+  return CallWindowProcW(label_proc_, hwnd, msg, wp, lp);
+}
+
+std::string Win32Backend::unselected_text(HWND edit) const {
+  std::wstring w = window_text(edit);
+  DWORD a = 0, b = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  a = std::min<DWORD>(a, static_cast<DWORD>(w.size()));
+  b = std::min<DWORD>(b, static_cast<DWORD>(w.size()));
+  w.erase(a, b - a);
+  return narrow(w);
+}
+
+bool Win32Backend::typing_allowed(int id, wchar_t c) const {
+  const ControlState& s = model_->control(id);
+  if (!WindowModel::typed_character_passes(static_cast<std::uint32_t>(c), s.input_mode)) return false;
+  if (c < 32 || s.max_length == 0) return true;
+  const std::size_t bytes = narrow(std::wstring(1, c)).size();
+  return unselected_text(controls_.at(id)).size() + bytes <= static_cast<std::size_t>(s.max_length);
+}
+
+void Win32Backend::paste_within_limit(int id, HWND edit) {
+  // Pasting is not filtered; what does not fit the limit is cut at a character.
+  if (!OpenClipboard(edit)) return;
+  std::wstring pasted;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+      pasted = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  std::string bytes = narrow(pasted);
+  const ControlState& s = model_->control(id);
+  if (s.max_length > 0) {
+    const std::size_t used = unselected_text(edit).size();
+    const std::size_t room = used >= static_cast<std::size_t>(s.max_length) ? 0 : s.max_length - used;
+    bytes.resize(cp936_prefix_within(bytes, room));
+  }
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide(bytes).c_str()));
+}
+
+LRESULT Win32Backend::edit_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const int id = id_of(hwnd);
+  if (id >= 0) {
+    if (msg == WM_CHAR && !typing_allowed(id, static_cast<wchar_t>(wp))) return 0;
+    if (msg == WM_PASTE) {
+      paste_within_limit(id, hwnd);
+      return 0;
+    }
+  }
+  return CallWindowProcW(edit_proc_, hwnd, msg, wp, lp);
+}
+
+void Win32Backend::property_changed(int id, std::int32_t property) {
+  if (id < 0) {
+    if (window_) {
+      SetWindowPos(window_, nullptr, 0, 0, model_->window_width(), model_->window_height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return;
+  }
+  const auto it = controls_.find(id);
+  if (it == controls_.end()) return;
+  HWND h = it->second;
+  const ControlState& s = model_->control(id);
+  switch (property) {
+    case PROP_LEFT:
+    case PROP_TOP:
+    case PROP_WIDTH:
+    case PROP_HEIGHT:
+      // No copied bits: a control coming in from out of sight must paint itself anew.
+      SetWindowPos(h, nullptr, s.left, s.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+      break;
+    case PROP_VISIBLE: ShowWindow(h, s.visible ? SW_SHOWNA : SW_HIDE); break;
+    case PROP_TEXT:
+      SetWindowTextW(h, wide(s.text.view()).c_str());
+      InvalidateRect(h, nullptr, TRUE);
+      break;
+    case PROP_MAX_LENGTH: SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(s.max_length), 0); break;
+    case PROP_FONT: {
+      LOGFONTW lf{};
+      GetObjectW(gui_font_, sizeof lf, &lf);
+      lf.lfHeight = -s.font_height_px;
+      HFONT font = CreateFontIndirectW(&lf);
+      SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+      if (edit_fonts_.count(id)) DeleteObject(edit_fonts_[id]);
+      edit_fonts_[id] = font;
+      break;
+    }
+    default: break;
+  }
+}
+
+void Win32Backend::focus_changed(int id) {
+  const auto it = controls_.find(id);
+  if (it != controls_.end() && GetFocus() != it->second) SetFocus(it->second);
+}
+
+void Win32Backend::start_timer(int id, int period_ms) {
+  SetTimer(window_, TIMER_BASE + static_cast<UINT_PTR>(id), static_cast<UINT>(period_ms), nullptr);
+}
+
+void Win32Backend::stop_timer(int id) {
+  if (window_) KillTimer(window_, TIMER_BASE + static_cast<UINT_PTR>(id));
+}
+
+std::int32_t Win32Backend::message_box(std::string_view text, std::int32_t flags, std::string_view caption) {
+  const int result =
+      MessageBoxW(nullptr, wide(text).c_str(), wide(caption).c_str(), static_cast<UINT>(flags));
+  return result > 0 ? result - 1 : 0;  // IDOK 1 .. IDNO 7 as 0 .. 6
+}
+
+void Win32Backend::open_url(std::string_view url) {
+  HWND owner = FindWindowExW(nullptr, nullptr, nullptr, L"Microsoft Internet Explorer");
+  ShellExecuteW(owner, L"open", wide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+int Win32Backend::text_height(int char_height_px) {
+  LOGFONTW lf{};
+  GetObjectW(gui_font_, sizeof lf, &lf);
+  lf.lfHeight = -char_height_px;
+  HFONT font = CreateFontIndirectW(&lf);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, L"\u5434", 1, &size);  // 吴
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return size.cy;
+}
+
+int Win32Backend::screen_dpi() {
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+void Win32Backend::show_fatal(std::string_view box_text, std::string_view caption) {
+  MessageBoxW(nullptr, wide(box_text).c_str(), wide(caption).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}

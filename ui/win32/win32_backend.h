@@ -1,0 +1,65 @@
+#pragma once
+// The toolkit on raw Win32 with the Unicode (W) functions: native controls
+// mirror the window model; user input goes to the model. Texts are converted
+// from and to code page 936 explicitly, whatever the system's code page.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "ui/picture.h"
+#include "ui/window_model.h"
+
+class Win32Backend final : public Backend {
+ public:
+  explicit Win32Backend(HINSTANCE instance);
+  ~Win32Backend() override;
+
+  void prepare(const WindowDesign& design) override;
+  void screen_size(int& width, int& height) override;
+  bool create_window(WindowModel& model) override;
+  void show_window() override;
+  void run_loop() override;
+  void destroy_window() override;
+  void property_changed(int id, std::int32_t property) override;
+  void focus_changed(int id) override;
+  void start_timer(int id, int period_ms) override;
+  void stop_timer(int id) override;
+  std::int32_t message_box(std::string_view text, std::int32_t flags, std::string_view caption) override;
+  void open_url(std::string_view url) override;
+  int text_height(int char_height_px) override;
+  int screen_dpi() override;
+  int edge_height() override { return GetSystemMetrics(SM_CYEDGE); }
+
+  static void show_fatal(std::string_view box_text, std::string_view caption);
+
+  // Window procedures reach the backend through these.
+  LRESULT window_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT picture_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT edit_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT label_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  HWND make_control(int id, HWND parent);
+  int id_of(HWND hwnd) const;
+  LRESULT colour_static(HDC dc, HWND control);
+  LRESULT command(WPARAM wp, LPARAM lp);
+  bool typing_allowed(int id, wchar_t c) const;
+  void paste_within_limit(int id, HWND edit);
+  std::string unselected_text(HWND edit) const;
+  bool pre_translate(const MSG& msg);
+  void paint_picture(HWND hwnd);
+
+  HINSTANCE instance_;
+  WindowModel* model_ = nullptr;
+  HWND window_ = nullptr;
+  std::map<int, HWND> controls_;
+  std::map<Picture, Image> pictures_;
+  std::map<int, Image> blended_;
+  std::map<int, HBRUSH> brushes_;
+  std::map<int, HFONT> edit_fonts_;
+  HFONT big_font_ = nullptr;
+  HFONT gui_font_ = nullptr;
+  WNDPROC edit_proc_ = nullptr;
+  WNDPROC label_proc_ = nullptr;
+};
