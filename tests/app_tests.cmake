@@ -17,3 +17,6 @@ add_test(NAME wine.windows
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/wine_test.sh ${QUILLORA_WINDOWS_DIR}/quillora.exe
           ${QUILLORA_WINDOWS_DIR}/window_probe.exe ${CMAKE_BINARY_DIR}/wine)
 set_tests_properties(wine.windows PROPERTIES LABELS gui RUN_SERIAL TRUE TIMEOUT 300)
+
+quillora_test(picture_test picture_test.cpp)
+target_link_libraries(picture_test PRIVATE quillora_pictures)

@@ -1,0 +1,74 @@
+#include "ui/picture.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/assets.h"
+
+namespace {
+
+struct Pixel {
+  int r, g, b, a;
+};
+
+Pixel at(const Image& img, int x, int y) {
+  const auto i = static_cast<std::size_t>((y * img.width + x) * 4);
+  return {img.rgba[i], img.rgba[i + 1], img.rgba[i + 2], img.rgba[i + 3]};
+}
+
+TEST(Pictures, BuiltInPicturesDecodeAtTheirSizes) {
+  struct {
+    Picture picture;
+    int width, height;
+  } cases[] = {{Picture::clock, 231, 231}, {Picture::title, 112, 561}, {Picture::band, 621, 472}};
+  for (const auto& c : cases) {
+    const auto img = decode_png(picture_png(c.picture));
+    ASSERT_TRUE(img.has_value());
+    EXPECT_EQ(img->width, c.width);
+    EXPECT_EQ(img->height, c.height);
+  }
+  const auto icon = decode_png(icon_png());
+  ASSERT_TRUE(icon.has_value());
+  EXPECT_EQ(icon->width, 256);
+  EXPECT_EQ(icon->height, 188);
+}
+
+TEST(Pictures, BandIsOpaqueAboveItsLineAndClearBelow) {
+  const Image band = *decode_png(picture_png(Picture::band));
+  const Pixel top = at(band, 0, 0);
+  EXPECT_EQ(top.r, 245);
+  EXPECT_EQ(top.a, 255);
+  EXPECT_EQ(at(band, 0, 471).a, 0);
+  EXPECT_EQ(at(band, 300, 300).a, 255);  // above the line, which is at y 342 there
+  EXPECT_EQ(at(band, 300, 360).a, 0);
+}
+
+TEST(Pictures, ClockCornersAreTransparentAndTitleOpaque) {
+  const Image clock = *decode_png(picture_png(Picture::clock));
+  EXPECT_EQ(at(clock, 0, 0).a, 0);
+  EXPECT_EQ(at(clock, 115, 115).a, 255);
+  const Image title = *decode_png(picture_png(Picture::title));
+  for (std::size_t i = 3; i < title.rgba.size(); i += 4) ASSERT_EQ(title.rgba[i], 255);
+}
+
+TEST(Pictures, BlendWithTheBackground) {
+  Image img{3, 1, {10, 20, 30, 255, 10, 20, 30, 0, 200, 100, 0, 128}};
+  const Image out = blend_with_background(img, 0xF5F5F5);
+  const Pixel opaque = at(out, 0, 0), clear = at(out, 1, 0), half = at(out, 2, 0);
+  EXPECT_EQ(opaque.r, 10);
+  EXPECT_EQ(clear.r, 245);
+  EXPECT_EQ(clear.b, 245);
+  // 128/255 * 200 + 127/255 * 245 = 222.4
+  EXPECT_EQ(half.r, 222);
+  EXPECT_EQ(half.a, 255);
+}
+
+TEST(Pictures, BrokenDataDoesNotDecode) {
+  const unsigned char garbage[] = {0x89, 'P', 'N', 'G', 1, 2, 3};
+  EXPECT_FALSE(decode_png(garbage).has_value());
+  EXPECT_FALSE(decode_png({}).has_value());
+  auto png = picture_png(Picture::band);
+  std::vector<unsigned char> cut(png.begin(), png.begin() + png.size() / 2);
+  EXPECT_FALSE(decode_png(cut).has_value());
+}
+
+}  // namespace
