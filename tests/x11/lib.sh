@@ -60,3 +60,26 @@ wait_for_window() {  # wait_for_window NAME_REGEX [TIMEOUT_S]: prints the window
 eq() { [[ "$1" == "$2" ]] || { echo "    got '$1', want '$2'"; return 1; }; }
 ge() { (( $1 >= $2 )) || { echo "    got $1, want at least $2"; return 1; }; }
 le() { (( $1 <= $2 )) || { echo "    got $1, want at most $2"; return 1; }; }
+
+# What both desktop programs must show: the entry page with the hint and the
+# title picture, and the result page with band, clock and report.
+check_entry_page() {  # check_entry_page SCREENSHOT
+  check "the hint covers the box" ge "$(dark_share "$1" 300 24 45 328)" 3
+  check "the title picture is drawn" ge "$(dark_share "$1" 80 140 357 150)" 3
+}
+
+check_result_page() {  # check_result_page SCREENSHOT SCRATCH_DIR
+  local r=$1 centre
+  check "grey band at the top left" eq "$(pixel "$r" 5 5)" "245,245,245"
+  check "white below the band's edge" eq "$(pixel "$r" 5 260)" "255,255,255"
+  check "band edge on the straight line" eq "$(pixel "$r" 396 190)" "245,245,245"
+  check "clock corners take the band colour" eq "$(pixel "$r" 186 26)" "245,245,245"
+  centre=$(pixel "$r" 244 66)
+  check "clock picture in its box" test "$centre" != "245,245,245" -a "$centre" != "255,255,255"
+  convert "$r" -crop 120x120+184+24 +repage "$2/clock-box.png"
+  check "no black where the clock is transparent" eq "$(count_colour "$2/clock-box.png" 0 0 0)" 0
+  convert "$r" -crop 794x20+0+0 +repage "$2/band-top.png"
+  check "no black in the band" eq "$(count_colour "$2/band-top.png" 0 0 0)" 0
+  check "the report is drawn" ge "$(dark_share "$r" 232 300 72 232)" 2
+  check "the entry page is out of sight" eq "$(dark_share "$r" 80 140 357 150)" 0
+}
