@@ -62,6 +62,16 @@ TEST(Pictures, BlendWithTheBackground) {
   EXPECT_EQ(half.a, 255);
 }
 
+TEST(Pictures, BlendToRgbInPlaceGivesTheSameColours) {
+  Image img{3, 1, {10, 20, 30, 255, 10, 20, 30, 0, 200, 100, 0, 128}};
+  const Image rgba = blend_with_background(img, 0xF5F5F5);
+  blend_to_rgb_in_place(img, 0xF5F5F5);
+  ASSERT_EQ(img.rgba.size(), 9u);
+  for (int p = 0; p < 3; ++p) {
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(img.rgba[p * 3 + c], rgba.rgba[p * 4 + c]) << p << " " << c;
+  }
+}
+
 TEST(Pictures, BrokenDataDoesNotDecode) {
   const unsigned char garbage[] = {0x89, 'P', 'N', 'G', 1, 2, 3};
   EXPECT_FALSE(decode_png(garbage).has_value());

@@ -21,17 +21,39 @@ std::optional<Image> decode_png(std::span<const unsigned char> png) {
   return out;
 }
 
+namespace {
+
+// Blends the RGBA pixel at `from` and writes its RGB at `to` (to <= from).
+void blend_pixel(std::uint8_t* to, const std::uint8_t* from, const double bg[3]) {
+  const double a = from[3] / 255.0;
+  for (int c = 0; c < 3; ++c) to[c] = static_cast<std::uint8_t>(std::lround(a * from[c] + (1 - a) * bg[c]));
+}
+
+void channels(Colour background, double bg[3]) {
+  bg[0] = (background >> 16) & 0xFF;
+  bg[1] = (background >> 8) & 0xFF;
+  bg[2] = background & 0xFF;
+}
+
+}  // namespace
+
 Image blend_with_background(const Image& picture, Colour background) {
-  const double bg[3] = {static_cast<double>((background >> 16) & 0xFF), static_cast<double>((background >> 8) & 0xFF),
-                        static_cast<double>(background & 0xFF)};
+  double bg[3];
+  channels(background, bg);
   Image out = picture;
   for (std::size_t i = 0; i + 3 < out.rgba.size(); i += 4) {
-    const double a = out.rgba[i + 3] / 255.0;
-    for (int c = 0; c < 3; ++c) {
-      out.rgba[i + static_cast<std::size_t>(c)] =
-          static_cast<std::uint8_t>(std::lround(a * out.rgba[i + static_cast<std::size_t>(c)] + (1 - a) * bg[c]));
-    }
+    blend_pixel(&out.rgba[i], &out.rgba[i], bg);
     out.rgba[i + 3] = 255;
   }
   return out;
+}
+
+void blend_to_rgb_in_place(Image& picture, Colour background) {
+  double bg[3];
+  channels(background, bg);
+  std::size_t to = 0;
+  for (std::size_t from = 0; from + 3 < picture.rgba.size(); from += 4, to += 3) {
+    blend_pixel(&picture.rgba[to], &picture.rgba[from], bg);
+  }
+  picture.rgba.resize(to);
 }

@@ -17,3 +17,5 @@ struct Image {
 std::optional<Image> decode_png(std::span<const unsigned char> png);
 // Each channel becomes a/255 * picture + (1 - a/255) * background; the result is opaque.
 Image blend_with_background(const Image& picture, Colour background);
+// The same blend, turning the picture into 3-byte RGB pixels in its own buffer.
+void blend_to_rgb_in_place(Image& picture, Colour background);

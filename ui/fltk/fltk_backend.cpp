@@ -197,14 +197,9 @@ class EditBox final : public Fl_Input {
 
 class PictureBox final : public Fl_Group {
  public:
-  PictureBox(const ControlDesign& d, const Image* picture, int x, int y, int w, int h)
-      : Fl_Group(x, y, w, h), design_(d) {
+  PictureBox(const ControlDesign& d, Fl_RGB_Image* picture, int x, int y, int w, int h)
+      : Fl_Group(x, y, w, h), design_(d), scaled_(picture) {
     end();
-    if (picture != nullptr) {
-      blended_ = blend_with_background(*picture, colour_value(d.background));
-      Fl_RGB_Image full(blended_.rgba.data(), blended_.width, blended_.height, 4);
-      scaled_.reset(static_cast<Fl_RGB_Image*>(full.copy(w, h)));
-    }
   }
 
  protected:
@@ -220,8 +215,7 @@ class PictureBox final : public Fl_Group {
 
  private:
   const ControlDesign& design_;
-  Image blended_;
-  std::unique_ptr<Fl_RGB_Image> scaled_;
+  Fl_RGB_Image* scaled_;  // owned by the backend
 };
 
 class MainWindow final : public Fl_Double_Window {
@@ -348,14 +342,19 @@ void FltkBackend::prepare(const WindowDesign& design) {
       // Staying in the start folder is harmless: the program reads no files.
     }
   }
-  for (const ControlDesign& c : design.controls) {
-    if (c.picture == Picture::none || pictures_.count(c.picture)) continue;
+  Fl_RGB_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
+  // Each picture is decoded, blended with its box's background and kept only
+  // at the box's size; one full-size picture is in memory at a time.
+  for (int id = 0; id < static_cast<int>(design.controls.size()); ++id) {
+    const ControlDesign& c = design.controls[static_cast<std::size_t>(id)];
+    if (c.picture == Picture::none) continue;
     std::optional<Image> image = decode_png(picture_png(c.picture));
     if (!image) fatal_error(DESIGN_LOAD_FAILED);
-    pictures_[c.picture] = std::move(*image);
+    blend_to_rgb_in_place(*image, colour_value(c.background));
+    Fl_RGB_Image full(image->rgba.data(), image->width, image->height, 3);
+    pictures_[id].reset(static_cast<Fl_RGB_Image*>(full.copy(c.width, c.height)));
   }
   fl_open_display();
-  Fl_RGB_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
 }
 
 void FltkBackend::screen_size(int& width, int& height) {
@@ -393,8 +392,8 @@ Fl_Widget* FltkBackend::make_control(int id) {
       return edit;
     }
     case ControlKind::picture_box: {
-      const auto picture = pictures_.find(d.picture);
-      return new PictureBox(d, picture == pictures_.end() ? nullptr : &picture->second, r.left, r.top, w, h);
+      const auto picture = pictures_.find(id);
+      return new PictureBox(d, picture == pictures_.end() ? nullptr : picture->second.get(), r.left, r.top, w, h);
     }
     case ControlKind::timer: return nullptr;
   }
