@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "text/fatal_error.h"
 
@@ -89,12 +88,19 @@ Text text_middle(std::string_view t, std::int32_t start, std::int32_t count) {
 }
 
 Text text_join(std::initializer_list<std::string_view> parts) {
-  std::string joined;
+  // One buffer of the summed lengths plus one.
   std::size_t total = 0;
   for (std::string_view part : parts) total += part.size();
-  joined.reserve(total);
-  for (std::string_view part : parts) joined.append(part);
-  return Text::from_bytes(joined);
+  Text t;
+  t.data_ = allocate_buffer(total);
+  char* at = t.data_;
+  for (std::string_view part : parts) {
+    if (!part.empty()) std::memcpy(at, part.data(), part.size());
+    at += part.size();
+  }
+  *at = '\0';
+  t.length_ = std::strlen(t.data_);  // a Text ends at its first zero byte, as from_bytes keeps it
+  return t;
 }
 
 std::int32_t text_compare(std::string_view a, std::string_view b) noexcept {

@@ -28,6 +28,7 @@ class Text {
   void release() noexcept;
 
  private:
+  friend Text text_join(std::initializer_list<std::string_view> parts);
   char* data_ = nullptr;
   std::size_t length_ = 0;
 };

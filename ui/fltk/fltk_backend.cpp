@@ -211,7 +211,6 @@ class PictureBox final : public Fl_Group {
     draw_children();  // the labels inside are cut at the box's edges
     fl_pop_clip();
   }
-  int handle(int event) override { return Fl_Group::handle(event); }
 
  private:
   const ControlDesign& design_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "text/fatal_error.h"
 #include "ui/assets.h"
@@ -133,7 +134,10 @@ HWND Win32Backend::make_control(int id, HWND parent) {
       brushes_[id] = CreateSolidBrush(colorref(d.background));
       const auto picture = pictures_.find(d.picture);
       if (picture != pictures_.end()) {
-        blended_[id] = blend_with_background(picture->second, colour_of(colorref(d.background)));
+        // Blended and turned into the DIB's BGRA order once, not on every paint.
+        Image bgra = blend_with_background(picture->second, colour_of(colorref(d.background)));
+        for (std::size_t i = 0; i + 3 < bgra.rgba.size(); i += 4) std::swap(bgra.rgba[i], bgra.rgba[i + 2]);
+        blended_[id] = std::move(bgra);
       }
       break;
     }
@@ -292,13 +296,6 @@ void Win32Backend::paint_picture(HWND hwnd) {
   const auto it = blended_.find(id);
   if (it != blended_.end()) {
     const Image& img = it->second;
-    std::vector<std::uint8_t> bgra(img.rgba.size());
-    for (std::size_t i = 0; i + 3 < img.rgba.size(); i += 4) {
-      bgra[i] = img.rgba[i + 2];
-      bgra[i + 1] = img.rgba[i + 1];
-      bgra[i + 2] = img.rgba[i];
-      bgra[i + 3] = 255;
-    }
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = img.width;
@@ -308,7 +305,7 @@ void Win32Backend::paint_picture(HWND hwnd) {
     bi.bmiHeader.biCompression = BI_RGB;
     SetStretchBltMode(dc, GetDeviceCaps(dc, BITSPIXEL) > 16 ? HALFTONE : COLORONCOLOR);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchDIBits(dc, 0, 0, rc.right, rc.bottom, 0, 0, img.width, img.height, bgra.data(), &bi, DIB_RGB_COLORS,
+    StretchDIBits(dc, 0, 0, rc.right, rc.bottom, 0, 0, img.width, img.height, img.rgba.data(), &bi, DIB_RGB_COLORS,
                   SRCCOPY);
   }
   EndPaint(hwnd, &ps);

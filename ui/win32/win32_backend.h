@@ -55,7 +55,7 @@ class Win32Backend final : public Backend {
   HWND window_ = nullptr;
   std::map<int, HWND> controls_;
   std::map<Picture, Image> pictures_;
-  std::map<int, Image> blended_;
+  std::map<int, Image> blended_;  // pictures blended with their box's background, BGRA
   std::map<int, HBRUSH> brushes_;
   std::map<int, HFONT> edit_fonts_;
   HFONT big_font_ = nullptr;
