@@ -119,6 +119,18 @@ void 写年龄行(DateTime 出生时刻) {
   text_release(行);
 }
 
+// Shared by the click and the command line: clear the error line, show the
+// result page, start the timer and report at once.
+void 开始计算() {
+  set_property("标签2", PROP_TEXT, -1, "");
+  输入页偏移 = -800;
+  结果页偏移 = 0;
+  布置输入页();
+  布置结果页();
+  set_property("时钟1", PROP_TEXT, -1, 1000);
+  时钟1_周期事件();
+}
+
 }  // namespace
 
 void 计算按钮_被单击() {
@@ -127,13 +139,18 @@ void 计算按钮_被单击() {
     return;
   }
   show_message_box(开始提示, 0, 提示标题);
-  set_property("标签2", PROP_TEXT, -1, "");
-  输入页偏移 = -800;
-  结果页偏移 = 0;
-  布置输入页();
-  布置结果页();
-  set_property("时钟1", PROP_TEXT, -1, 1000);
-  时钟1_周期事件();
+  开始计算();
+}
+
+void 以命令行日期开始(std::string_view 日期) {
+  set_property("日期编辑框", PROP_TEXT, -1, 日期);
+  // The program wrote the date: the hint must not hide it.
+  if (!日期.empty()) set_property("标签1", PROP_VISIBLE, -1, 0);
+  if (!被接受()) {
+    set_property("标签2", PROP_TEXT, -1, 错误提示);
+    return;
+  }
+  开始计算();
 }
 
 void 时钟1_周期事件() {

@@ -82,9 +82,10 @@ void 日期编辑框_失去焦点() {
   if (日期编辑框为空()) set_property("标签1", PROP_VISIBLE, -1, 1);
 }
 
-int 启动子程序() {
+int 启动子程序(const std::optional<std::string>& 命令行日期) {
   prepare_toolkit(窗口1_design());
   load_window("窗口1");
+  if (命令行日期) 以命令行日期开始(*命令行日期);
   run_message_loop();
   return 0;
 }

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds libpng for MinGW-w64 from Debian's source package, into PREFIX
-# (default build-windows/deps). The machine's own apt lists stay untouched:
+# (default build/windows-deps); its sources go to PREFIX-src. The machine's own apt lists stay untouched:
 # a private source list is written from its configuration (main suite only,
 # whose source files are published).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-prefix=$(realpath -m "${1:-build-windows/deps}")
+prefix=$(realpath -m "${1:-build/windows-deps}")
 [[ -f $prefix/lib/libpng.a ]] && exit 0
 
-work=$(realpath -m build-windows/libpng-src)
+work=$prefix-src
 rm -rf "$work"
 mkdir -p "$work/lists/partial" "$work/src"
 

@@ -3,11 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build run
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target quillora
 if [[ -z "${DISPLAY:-}" ]]; then
   echo "Quillora needs a graphical display, and DISPLAY is not set." >&2
-  echo "Start it from a desktop session, or try: Xvfb :1 & DISPLAY=:1 build/quillora" >&2
+  echo "Start it from a desktop session, or try: Xvfb :1 & DISPLAY=:1 bash scripts/run.sh" >&2
   exit 1
 fi
-exec build/quillora
+exec build/app/quillora "$@"

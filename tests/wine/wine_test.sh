@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # The Windows program under Wine in a private X server: window, message box,
-# result page, exit code. Usage: wine_test.sh QUILLORA_EXE PROBE_EXE WORK_DIR
+# result page, exit code. Usage: wine_test.sh QUILLORA_EXE PROBE_EXE WORK_DIR [WHY_NOT]
+# Exits 77 (skipped) with the reason when there is no .exe of this build or no Wine.
 set -uo pipefail
+skip() { echo "skipped: $1"; exit 77; }
+[[ -z ${4:-} ]] || skip "$4"
+[[ -f $1 && -f $2 ]] || skip "$1 was not built"
+command -v wine >/dev/null || skip "wine is not installed (scripts/deps.sh windows)"
 exe=$(realpath "$1")
 probe=$(realpath "$2")
 work=$(realpath -m "$3")
