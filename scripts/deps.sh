@@ -4,7 +4,7 @@
 set -euo pipefail
 
 declare -A GROUP=(
-  [build]="cmake make g++ pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev libfltk1.3-dev libfreetype-dev fonts-noto-cjk fontconfig"
+  [build]="cmake make g++ pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev libfltk1.3-dev libfontconfig-dev libfreetype-dev fonts-noto-cjk fontconfig"
   [run]="xdg-utils"
   [test]="xvfb xauth xdotool imagemagick faketime x11-apps x11-utils clang libclang-rt-14-dev locales tzdata time"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev xz-utils fonts-arphic-uming"

@@ -12,6 +12,15 @@ add_test(NAME headless.sessions
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/headless/run_sessions.sh $<TARGET_FILE:quillora-headless>
           ${CMAKE_CURRENT_SOURCE_DIR}/headless)
 
+if(TARGET quillora_fltk)
+  # FLTK measures text only with a display: the suite runs in its own Xvfb.
+  add_executable(caption_font_test caption_font_test.cpp)
+  target_include_directories(caption_font_test PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(caption_font_test PRIVATE quillora_app quillora_fltk GTest::gtest GTest::gtest_main)
+  target_compile_options(caption_font_test PRIVATE ${QUILLORA_CP936_FLAGS})
+  add_test(NAME x11.caption_font COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/x11/with_xvfb.sh $<TARGET_FILE:caption_font_test>)
+  set_tests_properties(x11.caption_font PROPERTIES LABELS gui TIMEOUT 120)
+endif()
 if(TARGET quillora)
   add_test(NAME x11.desktop
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/x11/desktop_test.sh $<TARGET_FILE:quillora> ${CMAKE_BINARY_DIR}/screenshots)

@@ -44,6 +44,10 @@ import -window "$win" "$shots/linux-result.png"
 scratch=$(mktemp -d)
 check_result_page "$shots/linux-result.png" "$scratch"
 rm -rf "$scratch"
+# The age line (14 half-width characters and 岁了) fills its 216-pixel label:
+# ink reaches its right end, and the label's last column is still background.
+check "the age line reaches the end of its label" ge "$(dark_share "$shots/linux-result.png" 24 40 510 64)" 3
+check "the age line is not cut at its last column" eq "$(dark_share "$shots/linux-result.png" 1 40 535 64)" 0
 
 xdotool mousemove --window "$win" 397 592 click 1
 sleep 0.5
@@ -54,6 +58,20 @@ xdotool key Escape
 wait "$pid"
 code=$?
 check "Esc ends the program with exit code 0" eq "$code" 0
+
+# A date on the command line opens the result page at once, without a message box.
+faketime '2024-03-01 10:00:00' "$program" 19900615 &
+pid=$!
+win=$(wait_for_window '^Quillora$') || { echo "not ok - the window never appeared"; exit 1; }
+sleep 1
+check "no message box for a command-line date" test -z "$(xdotool search --onlyvisible --name 'Quillora.' 2>/dev/null)"
+import -window "$win" "$shots/linux-command-line.png"
+scratch=$(mktemp -d)
+check_result_page "$shots/linux-command-line.png" "$scratch"
+rm -rf "$scratch"
+xdotool key Escape
+wait "$pid"
+check "Esc ends it with exit code 0" eq "$?" 0
 
 echo "$FAILURES failed"
 exit $((FAILURES > 0))

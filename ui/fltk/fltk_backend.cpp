@@ -23,6 +23,7 @@
 #include "text/fatal_error.h"
 #include "ui/assets.h"
 #include "ui/codepage.h"
+#include "ui/fltk/caption_font.h"
 #include "ui/toolkit.h"
 
 extern char** environ;
@@ -32,8 +33,6 @@ namespace {
 FltkBackend* g_backend = nullptr;
 
 constexpr Fl_Font CJK_FONT = FL_FREE_FONT;
-constexpr int GUI_FONT_PX = 12;  // about 9 points
-constexpr int BIG_FONT_PX = 24;
 
 // 确定 取消 是 否
 const std::string OK_LABEL = utf8_from_cp936("\xC8\xB7\xB6\xA8");
@@ -53,7 +52,7 @@ Colour colour_value(Colour c) {
   return static_cast<Colour>(r << 16 | g << 8 | b);
 }
 
-int font_px(const ControlDesign& d) { return d.font == FontKind::pixel24 ? BIG_FONT_PX : GUI_FONT_PX; }
+int font_px(const ControlDesign& d) { return caption_font_px(d.font); }
 
 // Captions as FLTK draws them: UTF-8, CR dropped; one-line captions lose LF too.
 std::string caption_utf8(std::string_view cp936, bool word_wrap) {
@@ -311,7 +310,10 @@ class MessageDialog final : public Fl_Window {
 
 void setup_fonts() {
   // FLTK 1.3 has no glyph fallback: every font we draw with is a CJK face.
-  Fl::set_font(CJK_FONT, " Noto Sans CJK SC");
+  static std::string name;
+  const std::string family = choose_caption_family();
+  name = " " + (family.empty() ? std::string("sans") : family);  // a leading space: the regular style
+  Fl::set_font(CJK_FONT, name.c_str());
   FL_NORMAL_SIZE = GUI_FONT_PX;
 }
 
