@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a step needs, only those that are missing.
-# Usage: scripts/deps.sh GROUP...   (groups: build run test windows)
+# Usage: scripts/deps.sh GROUP...   (groups: build run package test windows)
 set -euo pipefail
 
 declare -A GROUP=(
   [build]="cmake make g++ pkg-config libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev libfltk1.3-dev libfontconfig-dev libfreetype-dev fonts-noto-cjk fontconfig"
   [run]="xdg-utils"
-  [test]="xvfb xauth xdotool imagemagick faketime x11-apps x11-utils clang libclang-rt-14-dev locales tzdata time"
+  [package]="dpkg-dev file"
+  [test]="xvfb xauth xdotool imagemagick faketime x11-apps x11-utils x11-xserver-utils clang libclang-rt-14-dev locales tzdata time desktop-file-utils appstream lintian tesseract-ocr tesseract-ocr-chi-sim"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev xz-utils fonts-arphic-uming"
 )
 

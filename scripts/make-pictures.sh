@@ -9,4 +9,5 @@ index=$(fc-match -f '%{index}' 'Noto Sans CJK SC')
 mkdir -p build/tools
 g++ -std=c++20 -O2 -Wall -Wextra tools/make_pictures.cpp -o build/tools/make_pictures \
   $(pkg-config --cflags --libs freetype2 libpng)
+mkdir -p assets/icons
 build/tools/make_pictures assets "$apt_font" "$index"

@@ -3,6 +3,7 @@
 //   title.png  112 x 561, 4-bit palette of 14 colours, opaque
 //   band.png   621 x 472, 8-bit RGBA
 //   icon.png   256 x 188, RGBA; icon.ico holds the same PNG
+//   icons/quillora-N.png  the icon for icon themes, N x N for N = 16 ... 256
 // Usage: make_pictures OUT_DIR FONT_FILE [FACE_INDEX]   (a CJK face for 生逢何时;
 //        scripts/make-pictures.sh finds Noto Sans CJK SC)
 #include <ft2build.h>
@@ -195,20 +196,49 @@ bool make_band(const std::string& dir) {
   return write_png(dir + "/band.png", W, H, PNG_COLOR_TYPE_RGBA, 8, rows);
 }
 
-// The icon: a blue outline emblem, a ring with an hourglass inside.
-double icon_cover(double x, double y) {
+// The icon: a blue outline emblem, a ring with an hourglass inside, in a
+// 256 x 188 design space. grow widens every stroke on each side (design
+// pixels), so that small sizes keep strokes of at least a pixel or so.
+double icon_cover(double x, double y, double grow = 0) {
   const double cx = 128, cy = 94;
   const double r = std::hypot(x - cx, y - cy);
-  const double ring = 1.0 - smoothstep(4.0, 5.5, std::fabs(r - 80));
+  const double ring = 1.0 - smoothstep(4.0 + grow, 5.5 + grow, std::fabs(r - 80));
   // Hourglass: two triangles' outlines between y = 44 and y = 144.
   const double t = std::fabs(y - cy) / 50.0;
   double glass = 0;
   if (t <= 1.0) {
     const double half = 38 * t;
-    glass = 1.0 - smoothstep(3.0, 4.5, std::fabs(std::fabs(x - cx) - half) * 0.8);
+    glass = 1.0 - smoothstep(3.0 + grow * 0.8, 4.5 + grow * 0.8, std::fabs(std::fabs(x - cx) - half) * 0.8);
   }
-  const double bars = (std::fabs(x - cx) <= 44 && std::fabs(std::fabs(y - cy) - 50) <= 4.5) ? 1.0 : 0.0;
+  const double bars =
+      (std::fabs(x - cx) <= 44 + grow && std::fabs(std::fabs(y - cy) - 50) <= 4.5 + grow) ? 1.0 : 0.0;
   return std::max({ring, glass, bars});
+}
+
+// The icon for icon themes: square, drawn at its own size (not scaled from
+// another bitmap). The emblem's height fills the square.
+bool make_theme_icon(const std::string& path, int size) {
+  const double k = size / 188.0;                       // device pixels per design pixel
+  const double grow = std::max(0.0, 0.75 / k - 4.75);  // strokes at least 1.5 device pixels wide
+  const double left = 128 - 94;                        // the emblem's square in design space
+  std::vector<png_byte> rows;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      double a = 0;
+      for (int s = 0; s < 16; ++s) {
+        a += icon_cover(left + (x + (s % 4 + 0.5) / 4) / k, (y + (s / 4 + 0.5) / 4) / k, grow);
+      }
+      rows.insert(rows.end(), {30, 110, 220, static_cast<png_byte>(std::lround(a * 255 / 16))});
+    }
+  }
+  return write_png(path, size, size, PNG_COLOR_TYPE_RGBA, 8, rows);
+}
+
+bool make_theme_icons(const std::string& dir) {
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    if (!make_theme_icon(dir + "/icons/quillora-" + std::to_string(size) + ".png", size)) return false;
+  }
+  return true;
 }
 
 bool make_icon(const std::string& dir) {
@@ -249,7 +279,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  const bool ok = make_clock(dir) && make_title(dir, argv[2], argc == 4 ? std::atol(argv[3]) : 0) && make_band(dir) && make_icon(dir);
+  const bool ok = make_clock(dir) && make_title(dir, argv[2], argc == 4 ? std::atol(argv[3]) : 0) && make_band(dir) && make_icon(dir) &&
+                  make_theme_icons(dir);
   if (!ok) std::fprintf(stderr, "make_pictures: could not write the pictures\n");
   return ok ? 0 : 1;
 }
