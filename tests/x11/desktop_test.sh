@@ -60,7 +60,9 @@ code=$?
 check "Esc ends the program with exit code 0" eq "$code" 0
 
 # A date on the command line opens the result page at once, without a message box.
-faketime '2024-03-01 10:00:00' "$program" 19900615 &
+# Every paint is logged: a tick repaints the two labels that changed, nothing else.
+paints=$(mktemp)
+QUILLORA_PAINT_LOG=$paints faketime '2024-03-01 10:00:00' "$program" 19900615 &
 pid=$!
 win=$(wait_for_window '^Quillora$') || { echo "not ok - the window never appeared"; exit 1; }
 sleep 1
@@ -69,6 +71,21 @@ import -window "$win" "$shots/linux-command-line.png"
 scratch=$(mktemp -d)
 check_result_page "$shots/linux-command-line.png" "$scratch"
 rm -rf "$scratch"
+before=$(wc -l <"$paints")
+sleep 3.2
+tail -n +$((before + 1)) "$paints" | sort | uniq -c >"$paints.ticks"
+check "ticks paint only 标签4 and 标签6" eq "$(awk '{print $2}' "$paints.ticks" | tr '\n' ' ')" "标签4 标签6 "
+for label in 标签4 标签6; do
+  check "$label is painted once a tick" test "$(awk -v l="$label" '$2 == l {print $1}' "$paints.ticks")" -ge 2 -a \
+    "$(awk -v l="$label" '$2 == l {print $1}' "$paints.ticks")" -le 4
+done
+# Back on the entry page the timer goes on, but the labels it changes are out of sight.
+xdotool mousemove --window "$win" 397 592 click 1
+sleep 1
+before=$(wc -l <"$paints")
+sleep 2.2
+check "out of sight, a tick paints nothing" eq "$(tail -n +$((before + 1)) "$paints" | wc -l)" 0
+rm -f "$paints" "$paints.ticks"
 xdotool key Escape
 wait "$pid"
 check "Esc ends it with exit code 0" eq "$?" 0

@@ -66,6 +66,23 @@ std::string caption_utf8(std::string_view cp936, bool word_wrap) {
 
 WindowModel& model() { return *g_backend->model(); }
 
+// A debug hook for the tests: with QUILLORA_PAINT_LOG=FILE every paint of a
+// control (and every full paint of the window) appends its name to FILE.
+FILE* paint_log() {
+  static FILE* log = [] {
+    const char* path = std::getenv("QUILLORA_PAINT_LOG");
+    return path != nullptr && *path != '\0' ? std::fopen(path, "a") : nullptr;
+  }();
+  return log;
+}
+
+void note_paint(std::string_view cp936_name) {
+  if (FILE* log = paint_log()) {
+    std::fprintf(log, "%s\n", utf8_from_cp936(cp936_name).c_str());
+    std::fflush(log);
+  }
+}
+
 class Label final : public Fl_Widget {
   // Lines one character height apart from the top, broken at each LF and
   // between words that do not fit.
@@ -96,10 +113,18 @@ class Label final : public Fl_Widget {
 
  public:
   Label(int id, const ControlDesign& d, int x, int y, int w, int h) : Fl_Widget(x, y, w, h), id_(id), design_(d) {}
-  void set_caption(std::string_view cp936) { caption_ = caption_utf8(cp936, design_.word_wrap); }
+  // False when the caption is what the label shows already.
+  bool set_caption(std::string_view cp936) {
+    std::string caption = caption_utf8(cp936, design_.word_wrap);
+    if (caption == caption_) return false;
+    caption_ = std::move(caption);
+    return true;
+  }
 
  protected:
+  // One pass over the label's own rectangle: its background, then the text.
   void draw() override {
+    note_paint(design_.name);
     fl_push_clip(x(), y(), w(), h());
     fl_color(fl_colour(design_.background));
     fl_rectf(x(), y(), w(), h());
@@ -140,6 +165,10 @@ class Button final : public Fl_Button {
     if (event == FL_KEYBOARD && Fl::event_key() == FL_Enter) return 0;  // Enter clicks nothing
     return Fl_Button::handle(event);
   }
+  void draw() override {
+    note_paint(model().control(id_).design->name);
+    Fl_Button::draw();
+  }
 
  private:
   int id_;
@@ -164,6 +193,10 @@ class EditBox final : public Fl_Input {
     }
     if (event == FL_PASTE) return paste_within_limit(Fl::event_text());
     return Fl_Input::handle(event);
+  }
+  void draw() override {
+    note_paint(model().control(id_).design->name);
+    Fl_Input::draw();
   }
 
  private:
@@ -202,11 +235,16 @@ class PictureBox final : public Fl_Group {
   }
 
  protected:
+  // When only a label inside changed, only that label paints: it covers its
+  // rectangle with its own background, so the picture under it stays as it is.
   void draw() override {
     fl_push_clip(x(), y(), w(), h());
-    fl_color(fl_colour(design_.background));
-    fl_rectf(x(), y(), w(), h());
-    if (scaled_) scaled_->draw(x(), y());
+    if (damage() & ~FL_DAMAGE_CHILD) {
+      note_paint(design_.name);
+      fl_color(fl_colour(design_.background));
+      fl_rectf(x(), y(), w(), h());
+      if (scaled_) scaled_->draw(x(), y());
+    }
     draw_children();  // the labels inside are cut at the box's edges
     fl_pop_clip();
   }
@@ -234,6 +272,10 @@ class MainWindow final : public Fl_Double_Window {
       }
     }
     return Fl_Double_Window::handle(event);
+  }
+  void draw() override {
+    if (damage() & ~FL_DAMAGE_CHILD) note_paint("窗口1");
+    Fl_Double_Window::draw();
   }
 };
 
@@ -456,7 +498,9 @@ void FltkBackend::place(int id) {
 
 void FltkBackend::property_changed(int id, std::int32_t property) {
   if (id < 0) {
-    if (window_) window_->size(model_->client_width(), model_->client_height());
+    if (window_ && (window_->w() != model_->client_width() || window_->h() != model_->client_height())) {
+      window_->size(model_->client_width(), model_->client_height());
+    }
     return;
   }
   const auto it = widgets_.find(id);
@@ -467,18 +511,25 @@ void FltkBackend::property_changed(int id, std::int32_t property) {
     case PROP_LEFT:
     case PROP_TOP:
     case PROP_WIDTH:
-    case PROP_HEIGHT: place(id); break;
-    case PROP_VISIBLE: s.visible ? w->show() : w->hide(); break;
+    case PROP_HEIGHT:
+      // A move uncovers what lay under the old place: the page switches repaint the window.
+      place(id);
+      if (window_) window_->redraw();
+      break;
+    case PROP_VISIBLE: s.visible ? w->show() : w->hide(); break;  // both repaint what they cover
     case PROP_TEXT:
-      if (s.design->kind == ControlKind::label) static_cast<Label*>(w)->set_caption(s.text.view());
+      // Only the control itself repaints, and only when what it shows changed.
+      if (s.design->kind == ControlKind::label && static_cast<Label*>(w)->set_caption(s.text.view())) w->redraw();
       if (s.design->kind == ControlKind::edit_box) static_cast<EditBox*>(w)->value(utf8_from_cp936(s.text.view()).c_str());
       break;
     case PROP_FONT:
-      if (s.design->kind == ControlKind::edit_box) static_cast<EditBox*>(w)->textsize(s.font_height_px);
+      if (s.design->kind == ControlKind::edit_box) {
+        static_cast<EditBox*>(w)->textsize(s.font_height_px);
+        w->redraw();
+      }
       break;
     default: break;
   }
-  if (window_) window_->redraw();
 }
 
 void FltkBackend::focus_changed(int id) {
