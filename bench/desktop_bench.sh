@@ -38,7 +38,11 @@ start_once() {  # start_once WHO
   $(start_cmd "$who") >/dev/null 2>&1 &
   pid=$!
   # Polled every few milliseconds (xdotool's own --sync waits half a second a try).
-  until xdotool search --onlyvisible --name "$(name_of "$who")" >/dev/null 2>&1; do sleep 0.005; done
+  local tries=0
+  until xdotool search --onlyvisible --name "$(name_of "$who")" >/dev/null 2>&1; do
+    sleep 0.005
+    ((++tries < 2000)) || { echo "$who never mapped its window on $DISPLAY" >&2; exit 1; }
+  done
   t1=$(date +%s%N)
   sleep 1.5
   echo "$(((t1 - t0) / 1000000)) $(awk '/VmHWM/ {print $2}' "/proc/$pid/status")"

@@ -6,3 +6,5 @@
 
 std::span<const unsigned char> picture_png(Picture p);
 std::span<const unsigned char> icon_png();
+// The square icon of the icon theme at 16, 32 or 48 pixels; empty for other sizes.
+std::span<const unsigned char> theme_icon_png(int size);

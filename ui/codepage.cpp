@@ -8,9 +8,14 @@ namespace {
 
 // Converts what converts; a byte sequence that does not is replaced by "?"
 // and skipped: one byte of it in UTF-8 input, a whole character in GBK input.
-std::string convert(std::string_view in, const char* to, const char* from, bool from_is_cp936) {
-  iconv_t cd = iconv_open(to, from);
+std::string convert(std::string_view in, bool from_is_cp936) {
+  // Opening a converter costs more than converting a caption: one per
+  // direction, opened once (the user-interface thread is the only caller).
+  static const iconv_t to_utf8 = iconv_open("UTF-8", "CP936");
+  static const iconv_t to_cp936 = iconv_open("CP936", "UTF-8");
+  iconv_t cd = from_is_cp936 ? to_utf8 : to_cp936;
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
   std::string out;
   out.reserve(in.size() * 2);
   char* src = const_cast<char*>(in.data());
@@ -33,11 +38,10 @@ std::string convert(std::string_view in, const char* to, const char* from, bool 
       src_left -= skip;
     }
   }
-  iconv_close(cd);
   return out;
 }
 
 }  // namespace
 
-std::string utf8_from_cp936(std::string_view cp936) { return convert(cp936, "UTF-8", "CP936", true); }
-std::string cp936_from_utf8(std::string_view utf8) { return convert(utf8, "CP936", "UTF-8", false); }
+std::string utf8_from_cp936(std::string_view cp936) { return convert(cp936, true); }
+std::string cp936_from_utf8(std::string_view utf8) { return convert(utf8, false); }

@@ -2,7 +2,9 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 std::optional<Image> decode_png(std::span<const unsigned char> png) {
   if (png.empty()) return std::nullopt;
@@ -56,4 +58,11 @@ void blend_to_rgb_in_place(Image& picture, Colour background) {
     blend_pixel(&picture.rgba[to], &picture.rgba[from], bg);
   }
   picture.rgba.resize(to);
+}
+
+bool is_png(std::span<const unsigned char> data) {
+  // 8 signature bytes, then the IHDR chunk: a length of 13 and its name.
+  static constexpr unsigned char IHDR[] = {0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  return data.size() >= 8 + 8 + 13 && png_sig_cmp(data.data(), 0, 8) == 0 &&
+         std::equal(std::begin(IHDR), std::end(IHDR), data.begin() + 8);
 }

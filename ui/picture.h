@@ -15,6 +15,8 @@ struct Image {
 };
 
 std::optional<Image> decode_png(std::span<const unsigned char> png);
+// Whether the data starts as a PNG file does (signature and header chunk).
+bool is_png(std::span<const unsigned char> data);
 // Each channel becomes a/255 * picture + (1 - a/255) * background; the result is opaque.
 Image blend_with_background(const Image& picture, Colour background);
 // The same blend, turning the picture into 3-byte RGB pixels in its own buffer.

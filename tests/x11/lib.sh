@@ -4,7 +4,7 @@
 start_x() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 50); do
     [[ -s $fd_file ]] && break

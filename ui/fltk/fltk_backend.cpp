@@ -3,7 +3,8 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
-#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_RGB_Image.H>
@@ -13,6 +14,7 @@
 #include <spawn.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,7 @@
 
 #include "text/fatal_error.h"
 #include "ui/assets.h"
+#include "ui/caption_layout.h"
 #include "ui/codepage.h"
 #include "ui/fltk/caption_font.h"
 #include "ui/toolkit.h"
@@ -84,59 +87,64 @@ void note_paint(std::string_view cp936_name) {
 }
 
 class Label final : public Fl_Widget {
-  // Lines one character height apart from the top, broken at each LF and
-  // between words that do not fit.
-  void draw_wrapped() const {
-    const int line_height = font_px(design_);
-    int line_y = y() + fl_height() - fl_descent() - (fl_height() - line_height) / 2;
-    std::size_t start = 0;
-    while (start <= caption_.size() && line_y - line_height < y() + h()) {
-      std::size_t end = caption_.find('\n', start);
-      if (end == std::string::npos) end = caption_.size();
-      std::string line = caption_.substr(start, end - start);
-      while (!line.empty()) {
-        std::size_t fit = line.size();
-        while (fit > 0 && fl_width(line.c_str(), static_cast<int>(fit)) > w()) {
-          const std::size_t space = line.rfind(' ', fit - 1);
-          fit = space == std::string::npos || space == 0 ? fit - 1 : space;
-        }
-        if (fit == 0) fit = 1;
-        fl_draw(line.c_str(), static_cast<int>(fit), x(), line_y);
-        line_y += line_height;
-        line.erase(0, fit);
-        if (!line.empty() && line[0] == ' ') line.erase(0, 1);
-      }
-      if (end == start) line_y += line_height;  // an empty line
-      start = end + 1;
-    }
-  }
-
  public:
   Label(int id, const ControlDesign& d, int x, int y, int w, int h) : Fl_Widget(x, y, w, h), id_(id), design_(d) {}
-  // False when the caption is what the label shows already.
-  bool set_caption(std::string_view cp936) {
+  ~Label() override {
+    if (offscreen_) fl_delete_offscreen(offscreen_);
+  }
+  // Takes a new caption and repaints what changed: the whole label, or for a
+  // wrapped caption only the band of lines that differ (a tick changes the
+  // seconds line, now and then the minutes). Nothing when nothing changed.
+  void set_caption(std::string_view cp936) {
     std::string caption = caption_utf8(cp936, design_.word_wrap);
-    if (caption == caption_) return false;
+    if (caption == caption_) return;
+    if (!design_.word_wrap) {
+      caption_ = std::move(caption);
+      redraw();
+      return;
+    }
+    std::vector<CaptionLine> lines = layout(caption);
+    const auto [first, last] = changed_lines<char>(caption_, lines_, caption, lines);
     caption_ = std::move(caption);
-    return true;
+    lines_ = std::move(lines);
+    // Half a line above and below: ink may reach a little past its line.
+    const int pitch = font_px(design_);
+    const int top = std::max(0, static_cast<int>(first) * pitch - pitch / 2);
+    const int bottom = std::min(h(), static_cast<int>(last) * pitch + pitch + pitch / 2);
+    if (bottom <= top) return;
+    band_top_ = std::min(band_top_, top);
+    band_bottom_ = std::max(band_bottom_, bottom);
+    damage(FL_DAMAGE_USER1, x(), y() + top, w(), bottom - top);
   }
 
  protected:
-  // One pass over the label's own rectangle: its background, then the text.
+  // Background and text go to the label's own pixmap, which is then copied to
+  // the screen in one step: no erased label ever shows.
   void draw() override {
     note_paint(design_.name);
-    fl_push_clip(x(), y(), w(), h());
+    if (!offscreen_) offscreen_ = fl_create_offscreen(w(), h());  // labels never change size
+    int top = 0, bottom = h();
+    if (damage() == FL_DAMAGE_USER1 && band_top_ < band_bottom_) {
+      top = band_top_;
+      bottom = band_bottom_;
+    }
+    band_top_ = INT_MAX;
+    band_bottom_ = 0;
+    fl_begin_offscreen(offscreen_);
+    fl_push_clip(0, top, w(), bottom - top);
     fl_color(fl_colour(design_.background));
-    fl_rectf(x(), y(), w(), h());
+    fl_rectf(0, top, w(), bottom - top);
     fl_color(fl_colour(design_.text_colour));
     fl_font(CJK_FONT, font_px(design_));
     if (design_.word_wrap) {
-      draw_wrapped();
+      draw_lines(top, bottom);
     } else {
       const Fl_Align align = FL_ALIGN_INSIDE | FL_ALIGN_CLIP | (design_.align == Align::centre ? FL_ALIGN_CENTER : FL_ALIGN_LEFT);
-      fl_draw(caption_.c_str(), x(), y(), w(), h(), align, nullptr, 0);
+      fl_draw(caption_.c_str(), 0, 0, w(), h(), align, nullptr, 0);
     }
     fl_pop_clip();
+    fl_end_offscreen();
+    fl_copy_offscreen(x(), y() + top, w(), bottom - top, offscreen_, 0, top);
   }
   int handle(int event) override {
     if (event == FL_PUSH && design_.on_event != nullptr && Fl::event_button() == FL_LEFT_MOUSE) {
@@ -147,9 +155,31 @@ class Label final : public Fl_Widget {
   }
 
  private:
+  std::vector<CaptionLine> layout(std::string_view caption) const {
+    fl_font(CJK_FONT, font_px(design_));
+    const int width = w();
+    return break_caption(caption, [width](std::string_view piece) {
+      return fl_width(piece.data(), static_cast<int>(piece.size())) <= width;
+    });
+  }
+  // The lines that reach into rows [top, bottom), one character height apart.
+  void draw_lines(int top, int bottom) const {
+    const int pitch = font_px(design_);
+    const int baseline = fl_height() - fl_descent() - (fl_height() - pitch) / 2;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const int line_top = static_cast<int>(i) * pitch;
+      if (line_top >= h()) break;
+      if (line_top + pitch + pitch / 2 < top || line_top - pitch / 2 >= bottom || lines_[i].length == 0) continue;
+      fl_draw(caption_.data() + lines_[i].begin, static_cast<int>(lines_[i].length), 0, line_top + baseline);
+    }
+  }
+
   int id_;
   const ControlDesign& design_;
   std::string caption_;
+  std::vector<CaptionLine> lines_;  // of a wrapped caption
+  int band_top_ = INT_MAX, band_bottom_ = 0;  // rows still to repaint, when only a band changed
+  Fl_Offscreen offscreen_ = 0;
 };
 
 class Button final : public Fl_Button {
@@ -227,11 +257,14 @@ class EditBox final : public Fl_Input {
   int id_;
 };
 
+// The picture is decoded when the box is first painted, not at start-up (the
+// window maps sooner, and a page never shown never decodes its pictures). It
+// is then kept once, at the box's size, as a pixmap in the X server.
 class PictureBox final : public Fl_Group {
  public:
-  PictureBox(const ControlDesign& d, Fl_RGB_Image* picture, int x, int y, int w, int h)
-      : Fl_Group(x, y, w, h), design_(d), scaled_(picture) {
-    end();
+  PictureBox(const ControlDesign& d, int x, int y, int w, int h) : Fl_Group(x, y, w, h), design_(d) { end(); }
+  ~PictureBox() override {
+    if (picture_) fl_delete_offscreen(picture_);
   }
 
  protected:
@@ -241,22 +274,37 @@ class PictureBox final : public Fl_Group {
     fl_push_clip(x(), y(), w(), h());
     if (damage() & ~FL_DAMAGE_CHILD) {
       note_paint(design_.name);
-      fl_color(fl_colour(design_.background));
-      fl_rectf(x(), y(), w(), h());
-      if (scaled_) scaled_->draw(x(), y());
+      if (!picture_) make_picture();
+      fl_copy_offscreen(x(), y(), w(), h(), picture_, 0, 0);
     }
     draw_children();  // the labels inside are cut at the box's edges
     fl_pop_clip();
   }
 
  private:
+  void make_picture() {
+    picture_ = fl_create_offscreen(w(), h());
+    fl_begin_offscreen(picture_);
+    fl_color(fl_colour(design_.background));
+    fl_rectf(0, 0, w(), h());
+    if (std::optional<Image> image = decode_png(picture_png(design_.picture))) {
+      blend_to_rgb_in_place(*image, colour_value(design_.background));
+      Fl_RGB_Image full(image->rgba.data(), image->width, image->height, 3);
+      std::unique_ptr<Fl_Image> scaled(full.copy(w(), h()));
+      scaled->draw(0, 0);
+    }
+    fl_end_offscreen();
+  }
+
   const ControlDesign& design_;
-  Fl_RGB_Image* scaled_;  // owned by the backend
+  Fl_Offscreen picture_ = 0;
 };
 
-class MainWindow final : public Fl_Double_Window {
+// Single-buffered: a whole-window back buffer would be swapped in full on
+// every tick. The labels, the only controls that change often, buffer themselves.
+class MainWindow final : public Fl_Window {
  public:
-  MainWindow(int w, int h, const char* title) : Fl_Double_Window(w, h, title) {
+  MainWindow(int w, int h, const char* title) : Fl_Window(w, h, title) {
     callback([](Fl_Widget*, void*) { model().close(); });  // close button, Alt+F4
   }
 
@@ -271,11 +319,11 @@ class MainWindow final : public Fl_Double_Window {
         default: break;
       }
     }
-    return Fl_Double_Window::handle(event);
+    return Fl_Window::handle(event);
   }
   void draw() override {
     if (damage() & ~FL_DAMAGE_CHILD) note_paint("窗口1");
-    Fl_Double_Window::draw();
+    Fl_Window::draw();
   }
 };
 
@@ -386,16 +434,10 @@ void FltkBackend::prepare(const WindowDesign& design) {
     }
   }
   Fl_RGB_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
-  // Each picture is decoded, blended with its box's background and kept only
-  // at the box's size; one full-size picture is in memory at a time.
-  for (int id = 0; id < static_cast<int>(design.controls.size()); ++id) {
-    const ControlDesign& c = design.controls[static_cast<std::size_t>(id)];
-    if (c.picture == Picture::none) continue;
-    std::optional<Image> image = decode_png(picture_png(c.picture));
-    if (!image) fatal_error(DESIGN_LOAD_FAILED);
-    blend_to_rgb_in_place(*image, colour_value(c.background));
-    Fl_RGB_Image full(image->rgba.data(), image->width, image->height, 3);
-    pictures_[id].reset(static_cast<Fl_RGB_Image*>(full.copy(c.width, c.height)));
+  // The pictures are decoded when first shown; what cannot be a picture is
+  // refused now, as design data that cannot be read.
+  for (const ControlDesign& c : design.controls) {
+    if (c.picture != Picture::none && !is_png(picture_png(c.picture))) fatal_error(DESIGN_LOAD_FAILED);
   }
   fl_open_display();
 }
@@ -434,10 +476,7 @@ Fl_Widget* FltkBackend::make_control(int id) {
       edit->value(utf8_from_cp936(s.text.view()).c_str());
       return edit;
     }
-    case ControlKind::picture_box: {
-      const auto picture = pictures_.find(id);
-      return new PictureBox(d, picture == pictures_.end() ? nullptr : picture->second.get(), r.left, r.top, w, h);
-    }
+    case ControlKind::picture_box: return new PictureBox(d, r.left, r.top, w, h);
     case ControlKind::timer: return nullptr;
   }
   return nullptr;
@@ -452,12 +491,19 @@ bool FltkBackend::create_window(WindowModel& model) {
   window_->color(fl_colour(model.design().background));
   window_->position(model.window_left() + WindowModel::FRAME_X, model.window_top() + WindowModel::FRAME_TOP);
   window_->size_range(model.client_width(), model.client_height(), model.client_width(), model.client_height());
-  if (auto icon = decode_png(icon_png())) {
-    static Image icon_pixels;
-    icon_pixels = std::move(*icon);
-    icon_ = std::make_unique<Fl_RGB_Image>(icon_pixels.rgba.data(), icon_pixels.width, icon_pixels.height, 4);
-    window_->icon(icon_.get());
+  // The square icons drawn for small sizes, not the 256-pixel one: the window
+  // manager shows 16 to 48 pixels, and FLTK keeps its own copies.
+  std::vector<Image> pixels;
+  std::vector<std::unique_ptr<Fl_RGB_Image>> icons;
+  for (int size : {16, 32, 48}) {
+    if (auto icon = decode_png(theme_icon_png(size))) pixels.push_back(std::move(*icon));
   }
+  std::vector<const Fl_RGB_Image*> list;
+  for (Image& icon : pixels) {
+    icons.push_back(std::make_unique<Fl_RGB_Image>(icon.rgba.data(), icon.width, icon.height, 4));
+    list.push_back(icons.back().get());
+  }
+  window_->icons(list.data(), static_cast<int>(list.size()));
   // Reverse design order: FLTK stacks later children on top.
   for (int id = model.count() - 1; id >= 0; --id) {
     Fl_Widget* w = make_control(id);
@@ -519,7 +565,7 @@ void FltkBackend::property_changed(int id, std::int32_t property) {
     case PROP_VISIBLE: s.visible ? w->show() : w->hide(); break;  // both repaint what they cover
     case PROP_TEXT:
       // Only the control itself repaints, and only when what it shows changed.
-      if (s.design->kind == ControlKind::label && static_cast<Label*>(w)->set_caption(s.text.view())) w->redraw();
+      if (s.design->kind == ControlKind::label) static_cast<Label*>(w)->set_caption(s.text.view());
       if (s.design->kind == ControlKind::edit_box) static_cast<EditBox*>(w)->value(utf8_from_cp936(s.text.view()).c_str());
       break;
     case PROP_FONT:

@@ -6,10 +6,9 @@
 #include <string>
 
 #include "ui/picture.h"
-#include <FL/Fl_RGB_Image.H>
 #include "ui/window_model.h"
 
-class Fl_Double_Window;
+class Fl_Window;
 class Fl_Widget;
 
 class FltkBackend final : public Backend {
@@ -41,9 +40,7 @@ class FltkBackend final : public Backend {
   Fl_Widget* make_control(int id);
 
   WindowModel* model_ = nullptr;
-  std::unique_ptr<Fl_Double_Window> window_;
+  std::unique_ptr<Fl_Window> window_;
   std::map<int, Fl_Widget*> widgets_;
-  std::map<int, std::unique_ptr<Fl_RGB_Image>> pictures_;  // by picture box, at its size
   std::map<int, int> periods_;
-  std::unique_ptr<Fl_RGB_Image> icon_;
 };
