@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program under Wine in a private X server: window, message box,
-# result page, exit code. Usage: wine_test.sh QUILLORA_EXE PROBE_EXE WORK_DIR [WHY_NOT]
+# result page, exit code; in two prefixes: one with CJK font substitutes, and
+# a bare one with no font settings and an English locale. The result page must
+# read back whole (OCR against the captions the program wrote) in both.
+# Usage: wine_test.sh QUILLORA_EXE PROBE_EXE WORK_DIR [WHY_NOT]
 # Exits 77 (skipped) with the reason when there is no .exe of this build or no Wine.
 set -uo pipefail
 skip() { echo "skipped: $1"; exit 77; }
@@ -14,19 +17,84 @@ shots=$work/screenshots
 mkdir -p "$shots"
 source "$(dirname "$0")/../x11/lib.sh"
 start_x
-export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
-  wineserver -k 2>/dev/null
+  WINEPREFIX=$work/prefix-substituted wineserver -k 2>/dev/null
+  WINEPREFIX=$work/prefix-bare wineserver -k 2>/dev/null
   stop_x
 }
 trap cleanup EXIT
 
-# One prefix per run, made once: no update on later starts, CJK fonts for the
-# stock GUI font and for the default face of the 24-pixel font.
-rm -rf "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
-wineserver -w
-echo disable >"$WINEPREFIX/.update-timestamp"
+# One prefix per run, made once, with no update on later starts.
+make_prefix() {  # make_prefix DIR
+  rm -rf "$1"
+  WINEPREFIX=$1 wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$1 wineserver -w
+  echo disable >"$1/.update-timestamp"
+}
+
+run_flow() {  # run_flow NAME: the whole flow in $WINEPREFIX, screenshots as windows[-NAME]-*.png
+  local name=$1 tag pid win left top width height box code captions report age
+  tag=windows${name:+-$name}
+  faketime '2024-03-01 10:00:00' wine "$exe" >/dev/null 2>&1 &
+  pid=$!
+  win=$(wait_for_window '^Quillora$' 30) || { check "$tag: the window appears" false; return; }
+  sleep 1
+  read -r left top width height < <(wine "$probe" | tr -d '\r')
+  check "$tag: window of class Quillora, outer size 800 x 666" eq "${width}x${height}" "800x666"
+  check "$tag: centred at 283, 51" eq "$left,$top" "283,51"
+
+  import -window "$win" "$shots/$tag-entry.png"
+  check_entry_page "$shots/$tag-entry.png"
+
+  xdotool mousemove --window "$win" 200 340 click 1
+  sleep 0.5
+  xdotool type --delay 80 '19a900615'
+  sleep 0.5
+  import -window "$win" "$shots/$tag-typed.png"
+  check "$tag: the hint is gone and the digits show" ge "$(dark_share "$shots/$tag-typed.png" 120 28 45 326)" 3
+
+  xdotool mousemove --window "$win" 397 416 click 1
+  box=$(wait_for_window '^Quillora.+' 10)
+  check "$tag: a message box opens" test -n "$box"
+  sleep 0.5
+  import -window root "$shots/$tag-message-box.png"
+  xdotool key --window "$box" Return 2>/dev/null || xdotool key Return
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Quillora.+' >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+  sleep 1.5
+  # The captions and the screenshot of the same second: the probe reads them
+  # just before and just after the screenshot, until both agree.
+  for _ in $(seq 10); do
+    captions=$(wine "$probe" captions | tr -d '\r')
+    import -window "$win" "$shots/$tag-result.png"
+    [[ $(wine "$probe" captions | tr -d '\r') == "$captions" ]] && break
+    sleep 0.3
+  done
+  check_result_page "$shots/$tag-result.png" "$work"
+  report=$(grep -F '秒' <<<"$captions" | head -n 1)
+  age=$(grep -F '岁了' <<<"$captions" | head -n 1)
+  check "$tag: the probe reads the report and the age" test -n "$report" -a -n "$age"
+  check_report_reads_back "$shots/$tag-result.png" "$report" "$age" "$tag"
+
+  xdotool mousemove --window "$win" 700 450 click 1
+  sleep 0.3
+  xdotool key Escape
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$pid"
+  code=$?
+  check "$tag: Esc ends the program with exit code 0" eq "$code" 0
+}
+
+# The prefix with substitutes: CJK fonts for the stock GUI font and for the
+# default face of the 24-pixel font.
+export WINEPREFIX=$work/prefix-substituted
+make_prefix "$WINEPREFIX"
 cat >"$work/fonts.reg" <<'REG'
 REGEDIT4
 
@@ -40,49 +108,13 @@ REGEDIT4
 REG
 wine regedit "$work/fonts.reg" >/dev/null 2>&1
 wineserver -w
+run_flow ""
+wineserver -k 2>/dev/null
 
-faketime '2024-03-01 10:00:00' wine "$exe" >/dev/null 2>&1 &
-pid=$!
-win=$(wait_for_window '^Quillora$' 30) || { echo "not ok - the window never appeared"; exit 1; }
-sleep 1
-read -r left top width height < <(wine "$probe" | tr -d '\r')
-check "window of class Quillora, outer size 800 x 666" eq "${width}x${height}" "800x666"
-check "centred at 283, 51" eq "$left,$top" "283,51"
-
-import -window "$win" "$shots/windows-entry.png"
-check_entry_page "$shots/windows-entry.png"
-
-xdotool mousemove --window "$win" 200 340 click 1
-sleep 0.5
-xdotool type --delay 80 '19a900615'
-sleep 0.5
-import -window "$win" "$shots/windows-typed.png"
-check "the hint is gone and the digits show" ge "$(dark_share "$shots/windows-typed.png" 120 28 45 326)" 3
-
-xdotool mousemove --window "$win" 397 416 click 1
-box=$(wait_for_window '^Quillora.+' 10)
-check "a message box opens" test -n "$box"
-sleep 0.5
-import -window root "$shots/windows-message-box.png"
-xdotool key --window "$box" Return 2>/dev/null || xdotool key Return
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^Quillora.+' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-sleep 1.5
-import -window "$win" "$shots/windows-result.png"
-check_result_page "$shots/windows-result.png" "$work"
-
-xdotool mousemove --window "$win" 700 450 click 1
-sleep 0.3
-xdotool key Escape
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-wait "$pid"
-code=$?
-check "Esc ends the program with exit code 0" eq "$code" 0
+# A bare prefix, as a new user has it: no font settings, an English locale.
+export WINEPREFIX=$work/prefix-bare
+LANG=en_US.UTF-8 LC_ALL= make_prefix "$WINEPREFIX"
+LANG=en_US.UTF-8 LC_ALL= run_flow bare
 
 echo "$FAILURES failed"
 exit $((FAILURES > 0))

@@ -83,3 +83,34 @@ check_result_page() {  # check_result_page SCREENSHOT SCRATCH_DIR
   check "the report is drawn" ge "$(dark_share "$r" 232 300 72 232)" 2
   check "the entry page is out of sight" eq "$(dark_share "$r" 80 140 357 150)" 0
 }
+
+# OCR of a page as a person reads it: the screenshot enlarged, read by
+# tesseract (chi_sim), with all white space taken out.
+# Thin hinted glyphs (Wine's) now and then read differently: the page is
+# read twice, sharp and slightly softened, and either reading may find a line.
+ocr_page() {  # ocr_page SCREENSHOT [CROP]
+  local big blur
+  big=$(mktemp --suffix .png)
+  for blur in 0x0 0x0.7; do
+    convert "$1" ${2:+-crop "$2" +repage} -bordercolor white -border 20 -resize 200% -blur "$blur" "$big"
+    tesseract "$big" - -l chi_sim --psm 6 2>/dev/null | tr -d ' \t\n'
+    echo
+  done
+  rm -f "$big"
+}
+
+# Checks that OCR reads back every line of the report and the age line, as the
+# program wrote them: REPORT holds the seven lines ("\n" between lines, as the
+# probe writes captions), AGE the age line. Only the part above the buttons is
+# read, whose captions would otherwise run into the last line.
+check_report_reads_back() {  # check_report_reads_back SCREENSHOT REPORT AGE WHERE
+  local read line
+  read=$(ocr_page "$1" 560x556+0+0)
+  while IFS= read -r line || [[ -n $line ]]; do
+    [[ -z $line ]] && continue
+    line=${line// /}
+    grep -qF -- "$line" <<<"$read" || echo "    OCR read: $read"
+    check "$4: OCR reads '$line'" grep -qF -- "$line" <<<"$read"
+  done < <(printf '%s' "$2" | sed 's/\\n/\n/g')
+  check "$4: OCR reads the age '${3// /}'" grep -qF -- "${3// /}" <<<"$read"
+}

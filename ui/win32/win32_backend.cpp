@@ -11,6 +11,8 @@
 #include "text/fatal_error.h"
 #include "ui/assets.h"
 #include "ui/toolkit.h"
+#include "ui/caption_layout.h"
+#include "ui/win32/chinese_fonts.h"
 
 namespace {
 
@@ -66,6 +68,7 @@ Win32Backend::~Win32Backend() {
   for (auto& [id, brush] : brushes_) DeleteObject(brush);
   for (auto& [id, font] : edit_fonts_) DeleteObject(font);
   if (big_font_) DeleteObject(big_font_);
+  if (gui_font_ && gui_font_ != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(gui_font_);
   if (g_backend == this) g_backend = nullptr;
 }
 
@@ -88,10 +91,14 @@ void Win32Backend::prepare(const WindowDesign& design) {
   icc.dwSize = sizeof icc;
   icc.dwICC = ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&icc);
-  // Height -24: 24-pixel characters; an empty face name lets the system choose.
-  big_font_ = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L"");
-  gui_font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  // Height -24: 24-pixel characters; an empty face name lets the system
+  // choose, which on a Chinese Windows is SimSun. Where the system's choice
+  // cannot draw Chinese, a Chinese face takes its place (the same for the GUI font).
+  const std::wstring face = choose_chinese_face();
+  big_font_ = ensure_chinese(CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L""),
+                             face);
+  gui_font_ = ensure_chinese(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), face);
 }
 
 void Win32Backend::screen_size(int& width, int& height) {
@@ -321,7 +328,73 @@ LRESULT Win32Backend::picture_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   }
 }
 
+// A label paints itself: its background and text go to a memory bitmap that
+// is copied to the screen in one step, so a caption renewed every second never
+// shows an erased label. Wrapped captions are laid out one character height
+// per line, whatever the face's own line height.
+void Win32Backend::paint_label(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  const int id = id_of(hwnd);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+  HGDIOBJ old_bitmap = SelectObject(mem, bitmap);
+  if (id >= 0) {
+    const ControlDesign& d = *model_->control(id).design;
+    FillRect(mem, &rc, brushes_[id]);
+    SetBkMode(mem, TRANSPARENT);
+    SetTextColor(mem, colorref(d.text_colour));
+    HGDIOBJ old_font = SelectObject(mem, d.font == FontKind::pixel24 ? big_font_ : gui_font_);
+    const std::wstring text = window_text(hwnd);
+    if (d.word_wrap) {
+      draw_wrapped(mem, text, rc.right);
+    } else {
+      const UINT align = d.align == Align::centre ? DT_CENTER : DT_LEFT;
+      DrawTextW(mem, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+    }
+    SelectObject(mem, old_font);
+  }
+  BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
+         mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  SelectObject(mem, old_bitmap);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  EndPaint(hwnd, &ps);
+}
+
+std::vector<CaptionLine> Win32Backend::wrap(HDC dc, std::wstring_view text, int width) {
+  return break_caption(text, [dc, width](std::wstring_view piece) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, piece.data(), static_cast<int>(piece.size()), &size);
+    return size.cx <= width;
+  });
+}
+
+// Line i has its characters' top at i character heights: the internal leading
+// above them goes above the line.
+void Win32Backend::draw_wrapped(HDC dc, std::wstring_view text, int width) {
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  const int pitch = tm.tmHeight - tm.tmInternalLeading;
+  const std::vector<CaptionLine> lines = wrap(dc, text, width);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].length == 0) continue;
+    TextOutW(dc, 0, static_cast<int>(i) * pitch - tm.tmInternalLeading, text.data() + lines[i].begin,
+             static_cast<int>(lines[i].length));
+  }
+}
+
 LRESULT Win32Backend::label_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: paint_label(hwnd); return 0;
+    case WM_ERASEBKGND: return 1;
+    // The text is kept by the window; the repaint is ours (property_changed),
+    // not the static control's immediate one.
+    case WM_SETTEXT: return DefWindowProcW(hwnd, msg, wp, lp);
+    default: break;
+  }
   if (msg == WM_LBUTTONDOWN) {
     const int id = id_of(hwnd);
     if (id >= 0 && model_->control(id).design->on_event != nullptr) {
@@ -409,10 +482,7 @@ void Win32Backend::property_changed(int id, std::int32_t property) {
       SetWindowPos(h, nullptr, s.left, s.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
       break;
     case PROP_VISIBLE: ShowWindow(h, s.visible ? SW_SHOWNA : SW_HIDE); break;
-    case PROP_TEXT:
-      SetWindowTextW(h, wide(s.text.view()).c_str());
-      InvalidateRect(h, nullptr, TRUE);
-      break;
+    case PROP_TEXT: set_text(id, h, wide(s.text.view())); break;
     case PROP_MAX_LENGTH: SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(s.max_length), 0); break;
     case PROP_FONT: {
       LOGFONTW lf{};
@@ -426,6 +496,34 @@ void Win32Backend::property_changed(int id, std::int32_t property) {
     }
     default: break;
   }
+}
+
+// Only the control repaints, only when its text changed, and for a wrapped
+// label only the band of lines that differ.
+void Win32Backend::set_text(int id, HWND h, const std::wstring& text) {
+  const std::wstring old = window_text(h);
+  if (old == text) return;
+  const ControlDesign& d = *model_->control(id).design;
+  if (d.kind != ControlKind::label) {
+    SetWindowTextW(h, text.c_str());
+    return;
+  }
+  RECT band;
+  GetClientRect(h, &band);
+  if (d.word_wrap) {
+    HDC dc = GetDC(h);
+    HGDIOBJ old_font = SelectObject(dc, d.font == FontKind::pixel24 ? big_font_ : gui_font_);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const int pitch = tm.tmHeight - tm.tmInternalLeading;
+    const auto [first, last] = changed_lines<wchar_t>(old, wrap(dc, old, band.right), text, wrap(dc, text, band.right));
+    SelectObject(dc, old_font);
+    ReleaseDC(h, dc);
+    band.top = std::max(0L, static_cast<LONG>(first) * pitch - pitch / 2);
+    band.bottom = std::min(band.bottom, static_cast<LONG>(last) * pitch + pitch + pitch / 2);
+  }
+  SetWindowTextW(h, text.c_str());
+  if (band.bottom > band.top) InvalidateRect(h, &band, FALSE);
 }
 
 void Win32Backend::focus_changed(int id) {

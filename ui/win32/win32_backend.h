@@ -6,7 +6,10 @@
 
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "ui/caption_layout.h"
 #include "ui/picture.h"
 #include "ui/window_model.h"
 
@@ -49,6 +52,10 @@ class Win32Backend final : public Backend {
   std::string unselected_text(HWND edit) const;
   bool pre_translate(const MSG& msg);
   void paint_picture(HWND hwnd);
+  void paint_label(HWND hwnd);
+  void set_text(int id, HWND h, const std::wstring& text);
+  static std::vector<CaptionLine> wrap(HDC dc, std::wstring_view text, int width);
+  static void draw_wrapped(HDC dc, std::wstring_view text, int width);
 
   HINSTANCE instance_;
   WindowModel* model_ = nullptr;
