@@ -36,7 +36,9 @@ make_prefix() {  # make_prefix DIR
 run_flow() {  # run_flow NAME: the whole flow in $WINEPREFIX, screenshots as windows[-NAME]-*.png
   local name=$1 tag pid win left top width height box code captions report age
   tag=windows${name:+-$name}
-  faketime '2024-03-01 10:00:00' wine "$exe" >/dev/null 2>&1 &
+  : >"$work/paints-$tag.log"
+  QUILLORA_PAINT_LOG=$(winepath -w "$work/paints-$tag.log" 2>/dev/null) \
+    faketime '2024-03-01 10:00:00' wine "$exe" >/dev/null 2>&1 &
   pid=$!
   win=$(wait_for_window '^Quillora$' 30) || { check "$tag: the window appears" false; return; }
   sleep 1
@@ -78,6 +80,14 @@ run_flow() {  # run_flow NAME: the whole flow in $WINEPREFIX, screenshots as win
   age=$(grep -F '岁了' <<<"$captions" | head -n 1)
   check "$tag: the probe reads the report and the age" test -n "$report" -a -n "$age"
   check_report_reads_back "$shots/$tag-result.png" "$report" "$age" "$tag"
+
+  # A tick repaints the two labels that changed, nothing else (no picture).
+  local before
+  before=$(wc -l <"$work/paints-$tag.log")
+  sleep 3.2
+  check "$tag: ticks paint only 标签4 and 标签6" eq \
+    "$(tail -n +$((before + 1)) "$work/paints-$tag.log" | tr -d '\r' | sort -u | tr '\n' ' ')" "标签4 标签6 "
+  check "$tag: a tick paints each about once" test "$(tail -n +$((before + 1)) "$work/paints-$tag.log" | grep -c '标签6')" -le 4
 
   xdotool mousemove --window "$win" 700 450 click 1
   sleep 0.3

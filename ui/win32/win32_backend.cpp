@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -51,6 +52,27 @@ COLORREF colorref(Colour c) {
 
 Colour colour_of(COLORREF c) { return static_cast<Colour>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
 
+// A debug hook for the tests: with QUILLORA_PAINT_LOG=FILE every paint of a
+// label or picture box appends the control's name (UTF-8) to FILE.
+FILE* paint_log() {
+  static FILE* log = [] {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"QUILLORA_PAINT_LOG", path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? _wfopen(path, L"a") : nullptr;
+  }();
+  return log;
+}
+
+void note_paint(std::string_view cp936_name) {
+  FILE* log = paint_log();
+  if (log == nullptr) return;
+  const std::wstring w = wide(cp936_name);
+  char utf8[256];
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), utf8, sizeof utf8, nullptr, nullptr);
+  std::fprintf(log, "%.*s\n", n, utf8);
+  std::fflush(log);
+}
+
 LRESULT CALLBACK main_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return g_backend ? g_backend->window_message(h, m, w, l) : DefWindowProcW(h, m, w, l);
 }
@@ -65,6 +87,11 @@ LRESULT CALLBACK label_subclass(HWND h, UINT m, WPARAM w, LPARAM l) { return g_b
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) { g_backend = this; }
 
 Win32Backend::~Win32Backend() {
+  for (auto& [id, buffer] : label_buffers_) {
+    SelectObject(buffer.dc, buffer.old_bitmap);
+    DeleteObject(buffer.bitmap);
+    DeleteDC(buffer.dc);
+  }
   for (auto& [id, brush] : brushes_) DeleteObject(brush);
   for (auto& [id, font] : edit_fonts_) DeleteObject(font);
   if (big_font_) DeleteObject(big_font_);
@@ -299,6 +326,7 @@ void Win32Backend::paint_picture(HWND hwnd) {
   const int id = id_of(hwnd);
   RECT rc;
   GetClientRect(hwnd, &rc);
+  if (id >= 0) note_paint(model_->control(id).design->name);
   if (id >= 0) FillRect(dc, &rc, brushes_[id]);
   const auto it = blended_.find(id);
   if (it != blended_.end()) {
@@ -338,13 +366,22 @@ void Win32Backend::paint_label(HWND hwnd) {
   const int id = id_of(hwnd);
   RECT rc;
   GetClientRect(hwnd, &rc);
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
-  HGDIOBJ old_bitmap = SelectObject(mem, bitmap);
+  LabelBuffer& buffer = label_buffers_[id];
+  if (buffer.dc == nullptr) {  // one buffer per label for its lifetime: labels never change size
+    buffer.dc = CreateCompatibleDC(dc);
+    buffer.bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+    buffer.old_bitmap = SelectObject(buffer.dc, buffer.bitmap);
+    SetBkMode(buffer.dc, TRANSPARENT);
+  }
+  HDC mem = buffer.dc;
   if (id >= 0) {
     const ControlDesign& d = *model_->control(id).design;
-    FillRect(mem, &rc, brushes_[id]);
-    SetBkMode(mem, TRANSPARENT);
+    note_paint(d.name);
+    // Only what needs painting is drawn: a tick's band, not the whole label.
+    HRGN clip = CreateRectRgnIndirect(&ps.rcPaint);
+    SelectClipRgn(mem, clip);
+    DeleteObject(clip);
+    FillRect(mem, &ps.rcPaint, brushes_[id]);
     SetTextColor(mem, colorref(d.text_colour));
     HGDIOBJ old_font = SelectObject(mem, d.font == FontKind::pixel24 ? big_font_ : gui_font_);
     const std::wstring text = window_text(hwnd);
@@ -355,12 +392,10 @@ void Win32Backend::paint_label(HWND hwnd) {
       DrawTextW(mem, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
     }
     SelectObject(mem, old_font);
+    SelectClipRgn(mem, nullptr);
   }
   BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
          mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  SelectObject(mem, old_bitmap);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
   EndPaint(hwnd, &ps);
 }
 

@@ -57,6 +57,13 @@ class Win32Backend final : public Backend {
   static std::vector<CaptionLine> wrap(HDC dc, std::wstring_view text, int width);
   static void draw_wrapped(HDC dc, std::wstring_view text, int width);
 
+  struct LabelBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old_bitmap = nullptr;
+  };
+  std::map<int, LabelBuffer> label_buffers_;  // each label's off-screen bitmap
+
   HINSTANCE instance_;
   WindowModel* model_ = nullptr;
   HWND window_ = nullptr;
