@@ -79,6 +79,11 @@ for label in 标签4 标签6; do
   check "$label is painted once a tick" test "$(awk -v l="$label" '$2 == l {print $1}' "$paints.ticks")" -ge 2 -a \
     "$(awk -v l="$label" '$2 == l {print $1}' "$paints.ticks")" -le 4
 done
+# After ticks that repainted only parts of the labels, the page still reads whole.
+import -window "$win" "$shots/linux-after-ticks.png"
+read_back=$(ocr_page "$shots/linux-after-ticks.png" 560x556+0+0)
+check "after ticks the age line reads whole" grep -qE '[0-9]{2}\.[0-9]{11}岁了' <<<"$read_back"
+check "after ticks the report reads whole" grep -qE '[0-9]+年[0-9]+月[0-9]+周[0-9]+天[0-9]+小时[0-9]+分钟[0-9]{10}秒' <<<"$read_back"
 # Back on the entry page the timer goes on, but the labels it changes are out of sight.
 xdotool mousemove --window "$win" 397 592 click 1
 sleep 1

@@ -92,15 +92,25 @@ class Label final : public Fl_Widget {
   ~Label() override {
     if (offscreen_) fl_delete_offscreen(offscreen_);
   }
-  // Takes a new caption and repaints what changed: the whole label, or for a
-  // wrapped caption only the band of lines that differ (a tick changes the
-  // seconds line, now and then the minutes). Nothing when nothing changed.
+  // Takes a new caption and repaints only what changed: for a wrapped caption
+  // the band of lines that differ (a tick changes the seconds line, now and
+  // then the minutes), for a left-aligned line what follows its unchanged
+  // start (the last digits of the age). Nothing when nothing changed.
   void set_caption(std::string_view cp936) {
     std::string caption = caption_utf8(cp936, design_.word_wrap);
     if (caption == caption_) return;
     if (!design_.word_wrap) {
+      int left = 0;
+      if (design_.align == Align::left && !caption_.empty()) {
+        std::size_t same = 0;
+        while (same < caption.size() && same < caption_.size() && caption[same] == caption_[same]) ++same;
+        while (same > 0 && same < caption.size() && !detail::starts_character(caption[same])) --same;
+        fl_font(CJK_FONT, font_px(design_));
+        // A quarter of a character to spare: a glyph's ink may lean past its advance.
+        left = std::max(0, static_cast<int>(fl_width(caption.data(), static_cast<int>(same))) - font_px(design_) / 4);
+      }
       caption_ = std::move(caption);
-      redraw();
+      mark(left, 0, w(), h());
       return;
     }
     std::vector<CaptionLine> lines = layout(caption);
@@ -111,10 +121,7 @@ class Label final : public Fl_Widget {
     const int pitch = font_px(design_);
     const int top = std::max(0, static_cast<int>(first) * pitch - pitch / 2);
     const int bottom = std::min(h(), static_cast<int>(last) * pitch + pitch + pitch / 2);
-    if (bottom <= top) return;
-    band_top_ = std::min(band_top_, top);
-    band_bottom_ = std::max(band_bottom_, bottom);
-    damage(FL_DAMAGE_USER1, x(), y() + top, w(), bottom - top);
+    mark(0, top, w(), bottom);
   }
 
  protected:
@@ -123,17 +130,18 @@ class Label final : public Fl_Widget {
   void draw() override {
     note_paint(design_.name);
     if (!offscreen_) offscreen_ = fl_create_offscreen(w(), h());  // labels never change size
-    int top = 0, bottom = h();
-    if (damage() == FL_DAMAGE_USER1 && band_top_ < band_bottom_) {
-      top = band_top_;
-      bottom = band_bottom_;
+    int left = 0, top = 0, right = w(), bottom = h();
+    if (damage() == FL_DAMAGE_USER1 && band_.left < band_.right && band_.top < band_.bottom) {
+      left = band_.left;
+      top = band_.top;
+      right = band_.right;
+      bottom = band_.bottom;
     }
-    band_top_ = INT_MAX;
-    band_bottom_ = 0;
+    band_ = NO_BAND;
     fl_begin_offscreen(offscreen_);
-    fl_push_clip(0, top, w(), bottom - top);
+    fl_push_clip(left, top, right - left, bottom - top);
     fl_color(fl_colour(design_.background));
-    fl_rectf(0, top, w(), bottom - top);
+    fl_rectf(left, top, right - left, bottom - top);
     fl_color(fl_colour(design_.text_colour));
     fl_font(CJK_FONT, font_px(design_));
     if (design_.word_wrap) {
@@ -144,7 +152,7 @@ class Label final : public Fl_Widget {
     }
     fl_pop_clip();
     fl_end_offscreen();
-    fl_copy_offscreen(x(), y() + top, w(), bottom - top, offscreen_, 0, top);
+    fl_copy_offscreen(x() + left, y() + top, right - left, bottom - top, offscreen_, left, top);
   }
   int handle(int event) override {
     if (event == FL_PUSH && design_.on_event != nullptr && Fl::event_button() == FL_LEFT_MOUSE) {
@@ -155,6 +163,13 @@ class Label final : public Fl_Widget {
   }
 
  private:
+  // Adds a rectangle of the label (its own coordinates) to what the next paint redraws.
+  void mark(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    band_ = {std::min(band_.left, left), std::min(band_.top, top), std::max(band_.right, right),
+             std::max(band_.bottom, bottom)};
+    damage(FL_DAMAGE_USER1, x() + left, y() + top, right - left, bottom - top);
+  }
   std::vector<CaptionLine> layout(std::string_view caption) const {
     fl_font(CJK_FONT, font_px(design_));
     const int width = w();
@@ -178,7 +193,8 @@ class Label final : public Fl_Widget {
   const ControlDesign& design_;
   std::string caption_;
   std::vector<CaptionLine> lines_;  // of a wrapped caption
-  int band_top_ = INT_MAX, band_bottom_ = 0;  // rows still to repaint, when only a band changed
+  static constexpr Rect NO_BAND = {INT_MAX, INT_MAX, 0, 0};
+  Rect band_ = NO_BAND;  // what the next paint redraws, when only a part changed
   Fl_Offscreen offscreen_ = 0;
 };
 

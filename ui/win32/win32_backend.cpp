@@ -326,8 +326,10 @@ void Win32Backend::paint_picture(HWND hwnd) {
   const int id = id_of(hwnd);
   RECT rc;
   GetClientRect(hwnd, &rc);
-  if (id >= 0) note_paint(model_->control(id).design->name);
-  if (id >= 0) FillRect(dc, &rc, brushes_[id]);
+  if (id >= 0) {
+    note_paint(model_->control(id).design->name);
+    FillRect(dc, &rc, brushes_[id]);
+  }
   const auto it = blended_.find(id);
   if (it != blended_.end()) {
     const Image& img = it->second;
