@@ -53,8 +53,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   std::optional<std::string> date;
   if (command.date) {
     // The same argument in code page 936, the encoding of every Text.
-    for (int i = 1; i < argc; ++i) {
-      if (from_wide(argv[i], CP_UTF8) == *command.date) date = from_wide(argv[i], 936);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+      if (utf8[i] == *command.date) date = from_wide(argv[i + 1], 936);
     }
   }
   if (argv != nullptr) LocalFree(argv);

@@ -3,7 +3,6 @@ target_link_libraries(app_test PRIVATE quillora_app quillora_headless)
 
 quillora_test(command_line_test command_line_test.cpp)
 target_link_libraries(command_line_test PRIVATE quillora_command_line)
-target_compile_definitions(command_line_test PRIVATE QUILLORA_VERSION="${PROJECT_VERSION}")
 
 add_test(NAME headless.command_line
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/headless/command_line_test.sh $<TARGET_FILE:quillora-headless> ${PROJECT_VERSION})

@@ -55,4 +55,20 @@ TEST(CaptionLayout, ChangedLinesOfAReport) {
   EXPECT_EQ(changed_lines(before, layout(before), shorter, layout(shorter)), (std::pair<std::size_t, std::size_t>{1, 5}));
 }
 
+TEST(CaptionLayout, ChangedRowsReachHalfALineBeyond) {
+  using Rows = std::pair<int, int>;
+  const struct {
+    std::pair<std::size_t, std::size_t> lines;
+    Rows want;
+    const char* why;
+  } cases[] = {
+      {{12, 13}, {276, 312}, "the seconds line of the report: cut at the label's bottom"},
+      {{0, 1}, {0, 36}, "the first line: cut at the label's top"},
+      {{10, 13}, {228, 312}, "seconds and minutes: one band over both and the line between"},
+      {{4, 4}, {0, 0}, "nothing changed: nothing to repaint"},
+      {{20, 21}, {468, 468}, "a line below the label: nothing inside it"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(changed_rows(c.lines, 24, 312), c.want) << c.why;
+}
+
 }  // namespace

@@ -42,8 +42,4 @@ TEST(CommandLineTable, OptionsDatesAndMistakes) {
   }
 }
 
-TEST(CommandLineTable, VersionNamesTheProduct) {
-  EXPECT_EQ(version_text(), "Quillora " QUILLORA_VERSION "\n");
-}
-
 }  // namespace

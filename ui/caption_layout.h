@@ -78,3 +78,13 @@ std::pair<std::size_t, std::size_t> changed_lines(std::basic_string_view<Char> o
   while (last > first && same(last - 1)) --last;
   return {first, last};
 }
+
+// The rows [top, bottom) of a label, lines pitch pixels apart, to repaint when
+// lines [first, last) changed: half a line more above and below, where ink may
+// reach past its line, within the label's height. Empty when no line changed.
+inline std::pair<int, int> changed_rows(std::pair<std::size_t, std::size_t> lines, int pitch, int height) {
+  if (lines.first >= lines.second) return {0, 0};
+  const int top = std::max(0, static_cast<int>(lines.first) * pitch - pitch / 2);
+  const int bottom = std::min(height, static_cast<int>(lines.second) * pitch + pitch / 2);
+  return {top, std::max(top, bottom)};
+}

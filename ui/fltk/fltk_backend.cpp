@@ -4,7 +4,6 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_RGB_Image.H>
@@ -114,13 +113,9 @@ class Label final : public Fl_Widget {
       return;
     }
     std::vector<CaptionLine> lines = layout(caption);
-    const auto [first, last] = changed_lines<char>(caption_, lines_, caption, lines);
+    const auto [top, bottom] = changed_rows(changed_lines<char>(caption_, lines_, caption, lines), font_px(design_), h());
     caption_ = std::move(caption);
     lines_ = std::move(lines);
-    // Half a line above and below: ink may reach a little past its line.
-    const int pitch = font_px(design_);
-    const int top = std::max(0, static_cast<int>(first) * pitch - pitch / 2);
-    const int bottom = std::min(h(), static_cast<int>(last) * pitch + pitch + pitch / 2);
     mark(0, top, w(), bottom);
   }
 
@@ -184,7 +179,7 @@ class Label final : public Fl_Widget {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
       const int line_top = static_cast<int>(i) * pitch;
       if (line_top >= h()) break;
-      if (line_top + pitch + pitch / 2 < top || line_top - pitch / 2 >= bottom || lines_[i].length == 0) continue;
+      if (line_top + pitch + pitch / 2 <= top || line_top - pitch / 2 >= bottom || lines_[i].length == 0) continue;
       fl_draw(caption_.data() + lines_[i].begin, static_cast<int>(lines_[i].length), 0, line_top + baseline);
     }
   }

@@ -179,7 +179,7 @@ HWND Win32Backend::make_control(int id, HWND parent) {
   }
   if (hwnd) {
     SetWindowLongPtrW(hwnd, GWLP_ID, 1000 + id);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(d.font == FontKind::pixel24 ? big_font_ : gui_font_), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(d)), FALSE);
   }
   return hwnd;
 }
@@ -385,10 +385,10 @@ void Win32Backend::paint_label(HWND hwnd) {
     DeleteObject(clip);
     FillRect(mem, &ps.rcPaint, brushes_[id]);
     SetTextColor(mem, colorref(d.text_colour));
-    HGDIOBJ old_font = SelectObject(mem, d.font == FontKind::pixel24 ? big_font_ : gui_font_);
+    HGDIOBJ old_font = SelectObject(mem, font_of(d));
     const std::wstring text = window_text(hwnd);
     if (d.word_wrap) {
-      draw_wrapped(mem, text, rc.right);
+      draw_wrapped(mem, text, lines_of(id, mem, text, rc.right));
     } else {
       const UINT align = d.align == Align::centre ? DT_CENTER : DT_LEFT;
       DrawTextW(mem, text.c_str(), static_cast<int>(text.size()), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
@@ -409,13 +409,26 @@ std::vector<CaptionLine> Win32Backend::wrap(HDC dc, std::wstring_view text, int 
   });
 }
 
-// Line i has its characters' top at i character heights: the internal leading
-// above them goes above the line.
-void Win32Backend::draw_wrapped(HDC dc, std::wstring_view text, int width) {
+// One character height: the cell without the internal leading above the characters.
+int Win32Backend::line_pitch(HDC dc) {
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
-  const int pitch = tm.tmHeight - tm.tmInternalLeading;
-  const std::vector<CaptionLine> lines = wrap(dc, text, width);
+  return tm.tmHeight - tm.tmInternalLeading;
+}
+
+// The layout of a wrapped label's text, made once per text (dc has the label's font).
+const std::vector<CaptionLine>& Win32Backend::lines_of(int id, HDC dc, std::wstring_view text, int width) {
+  auto it = label_lines_.find(id);
+  if (it == label_lines_.end()) it = label_lines_.emplace(id, wrap(dc, text, width)).first;
+  return it->second;
+}
+
+// Line i has its characters' top at i character heights: the internal leading
+// above them goes above the line.
+void Win32Backend::draw_wrapped(HDC dc, std::wstring_view text, const std::vector<CaptionLine>& lines) {
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  const int pitch = line_pitch(dc);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].length == 0) continue;
     TextOutW(dc, 0, static_cast<int>(i) * pitch - tm.tmInternalLeading, text.data() + lines[i].begin,
@@ -549,15 +562,16 @@ void Win32Backend::set_text(int id, HWND h, const std::wstring& text) {
   GetClientRect(h, &band);
   if (d.word_wrap) {
     HDC dc = GetDC(h);
-    HGDIOBJ old_font = SelectObject(dc, d.font == FontKind::pixel24 ? big_font_ : gui_font_);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int pitch = tm.tmHeight - tm.tmInternalLeading;
-    const auto [first, last] = changed_lines<wchar_t>(old, wrap(dc, old, band.right), text, wrap(dc, text, band.right));
+    HGDIOBJ old_font = SelectObject(dc, font_of(d));
+    std::vector<CaptionLine> lines = wrap(dc, text, band.right);
+    const auto [top, bottom] =
+        changed_rows(changed_lines<wchar_t>(old, lines_of(id, dc, old, band.right), text, lines), line_pitch(dc),
+                     static_cast<int>(band.bottom));
+    label_lines_[id] = std::move(lines);
     SelectObject(dc, old_font);
     ReleaseDC(h, dc);
-    band.top = std::max(0L, static_cast<LONG>(first) * pitch - pitch / 2);
-    band.bottom = std::min(band.bottom, static_cast<LONG>(last) * pitch + pitch + pitch / 2);
+    band.top = top;
+    band.bottom = bottom;
   }
   SetWindowTextW(h, text.c_str());
   if (band.bottom > band.top) InvalidateRect(h, &band, FALSE);

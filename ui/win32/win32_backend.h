@@ -54,8 +54,11 @@ class Win32Backend final : public Backend {
   void paint_picture(HWND hwnd);
   void paint_label(HWND hwnd);
   void set_text(int id, HWND h, const std::wstring& text);
+  HFONT font_of(const ControlDesign& d) const { return d.font == FontKind::pixel24 ? big_font_ : gui_font_; }
   static std::vector<CaptionLine> wrap(HDC dc, std::wstring_view text, int width);
-  static void draw_wrapped(HDC dc, std::wstring_view text, int width);
+  static int line_pitch(HDC dc);
+  const std::vector<CaptionLine>& lines_of(int id, HDC dc, std::wstring_view text, int width);
+  static void draw_wrapped(HDC dc, std::wstring_view text, const std::vector<CaptionLine>& lines);
 
   struct LabelBuffer {
     HDC dc = nullptr;
@@ -63,6 +66,7 @@ class Win32Backend final : public Backend {
     HGDIOBJ old_bitmap = nullptr;
   };
   std::map<int, LabelBuffer> label_buffers_;  // each label's off-screen bitmap
+  std::map<int, std::vector<CaptionLine>> label_lines_;  // each wrapped label's layout of its text
 
   HINSTANCE instance_;
   WindowModel* model_ = nullptr;
