@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "ui/assets.h"
 
 namespace {
@@ -18,13 +20,24 @@ Pixel at(const Image& img, int x, int y) {
 TEST(Pictures, BuiltInPicturesDecodeAtTheirSizes) {
   struct {
     Picture picture;
-    int width, height;
-  } cases[] = {{Picture::clock, 231, 231}, {Picture::title, 112, 561}, {Picture::band, 621, 472}};
+    int source_dpi, width, height;
+  } cases[] = {
+      {Picture::clock, 96, 231, 231}, {Picture::title, 96, 112, 561}, {Picture::band, 96, 621, 472},
+      {Picture::clock, 144, 347, 347}, {Picture::title, 144, 168, 842}, {Picture::band, 144, 932, 708},
+      {Picture::clock, 192, 462, 462}, {Picture::title, 192, 224, 1122}, {Picture::band, 192, 1242, 944},
+      {Picture::clock, 120, 231, 231},  // no drawing for 120 dpi: the design's own
+  };
   for (const auto& c : cases) {
-    const auto img = decode_png(picture_png(c.picture));
+    const auto img = decode_png(picture_png(c.picture, c.source_dpi));
     ASSERT_TRUE(img.has_value());
-    EXPECT_EQ(img->width, c.width);
-    EXPECT_EQ(img->height, c.height);
+    EXPECT_EQ(img->width, c.width) << c.source_dpi;
+    EXPECT_EQ(img->height, c.height) << c.source_dpi;
+  }
+  for (int size : THEME_ICON_SIZES) {
+    const auto img = decode_png(theme_icon_png(size));
+    ASSERT_TRUE(img.has_value()) << size;
+    EXPECT_EQ(img->width, size);
+    EXPECT_EQ(img->height, size);
   }
   const auto icon = decode_png(icon_png());
   ASSERT_TRUE(icon.has_value());
@@ -40,6 +53,25 @@ TEST(Pictures, BandIsOpaqueAboveItsLineAndClearBelow) {
   EXPECT_EQ(at(band, 0, 471).a, 0);
   EXPECT_EQ(at(band, 300, 300).a, 255);  // above the line, which is at y 342 there
   EXPECT_EQ(at(band, 300, 360).a, 0);
+}
+
+// The drawings for scaled screens are the same pictures: the band's edge on
+// the same line, the clock round in the same place, scaled.
+TEST(Pictures, LargerDrawingsShowTheSamePictures) {
+  for (const auto& [dpi, k] : {std::pair{144, 1.5}, {192, 2.0}}) {
+    const Image band = *decode_png(picture_png(Picture::band, dpi));
+    for (int x : {0, 300, 620}) {
+      const int edge = static_cast<int>((221 + 251.0 * x / 621) * k);  // the line, in this drawing's rows
+      const int sx = static_cast<int>(x * k);
+      EXPECT_EQ(at(band, sx, edge - 2).a, 255) << dpi << " " << x;
+      EXPECT_EQ(at(band, sx, edge + 2).a, 0) << dpi << " " << x;
+    }
+    const Image clock = *decode_png(picture_png(Picture::clock, dpi));
+    EXPECT_EQ(at(clock, 0, 0).a, 0) << dpi;
+    EXPECT_EQ(at(clock, clock.width / 2, static_cast<int>(20 * k)).a, 255) << dpi;  // bark at the top
+    const Image title = *decode_png(picture_png(Picture::title, dpi));
+    for (std::size_t i = 3; i < title.rgba.size(); i += 4) ASSERT_EQ(title.rgba[i], 255);
+  }
 }
 
 TEST(Pictures, ClockCornersAreTransparentAndTitleOpaque) {

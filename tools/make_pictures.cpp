@@ -2,6 +2,8 @@
 //   clock.png  231 x 231, 8-bit palette with per-entry transparency
 //   title.png  112 x 561, 4-bit palette of 14 colours, opaque
 //   band.png   621 x 472, 8-bit RGBA
+//   NAME@1.5x.png, NAME@2x.png  the same three drawn anew at 1.5 and 2 times
+//              the size, for screens scaled by 150 % and 200 %
 //   icon.png   256 x 188, RGBA; icon.ico holds the same PNG
 //   icons/quillora-N.png  the icon for icon themes, N x N for N = 16 ... 256
 // Usage: make_pictures OUT_DIR FONT_FILE [FACE_INDEX]   (a CJK face for 生逢何时;
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,6 +58,7 @@ bool write_png(const std::string& path, int w, int h, int color_type, int bit_de
 }
 
 // Picture A: a tree slice with growth rings and bark as a wall clock.
+// x, y in the 231-pixel design space.
 Rgba clock_pixel(double x, double y) {
   const double cx = 115.5, cy = 115.5;
   const double dx = x - cx, dy = y - cy;
@@ -93,15 +97,20 @@ Rgba clock_pixel(double x, double y) {
   return c;
 }
 
-bool make_clock(const std::string& dir) {
-  constexpr int N = 231;
+// Each picture is drawn at k times its size from its description, never
+// enlarged from another bitmap. k = 1 gives the pictures of the design.
+int scaled(int size, double k) { return static_cast<int>(std::lround(size * k)); }
+
+bool make_clock(const std::string& path, double k) {
+  const int N = scaled(231, k);
+  const double d = 231.0 / N;  // design pixels per pixel
   // Palette: opaque colours first (up to 240), then 15 transparency levels of the bark colour, then clear.
   std::vector<Rgba> pixels;
   for (int y = 0; y < N; ++y) {
     for (int x = 0; x < N; ++x) {
       Rgba sum{0, 0, 0, 0};
       for (int s = 0; s < 4; ++s) {  // 2 x 2 samples for smooth edges
-        const Rgba p = clock_pixel(x + 0.25 + 0.5 * (s % 2), y + 0.25 + 0.5 * (s / 2));
+        const Rgba p = clock_pixel((x + 0.25 + 0.5 * (s % 2)) * d, (y + 0.25 + 0.5 * (s / 2)) * d);
         sum = {sum.r + p.r * p.a, sum.g + p.g * p.a, sum.b + p.b * p.a, sum.a + p.a};
       }
       pixels.push_back(sum.a > 0 ? Rgba{sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / 4} : Rgba{0, 0, 0, 0});
@@ -136,24 +145,24 @@ bool make_clock(const std::string& dir) {
       rows.push_back(static_cast<png_byte>(std::clamp(static_cast<int>(std::lround(p.a * 16)), 0, 15)));
     }
   }
-  return write_png(dir + "/clock.png", N, N, PNG_COLOR_TYPE_PALETTE, 8, rows, full, trans);
+  return write_png(path, N, N, PNG_COLOR_TYPE_PALETTE, 8, rows, full, trans);
 }
 
 // Picture B: 生逢何时 top to bottom, grey on white, 14 shades.
-bool make_title(const std::string& dir, const std::string& font_file, long face_index) {
-  constexpr int W = 112, H = 561;
+bool make_title(const std::string& path, double k, const std::string& font_file, long face_index) {
+  const int W = scaled(112, k), H = scaled(561, k);
   FT_Library lib;
   FT_Face face;
   if (FT_Init_FreeType(&lib) || FT_New_Face(lib, font_file.c_str(), face_index, &face)) return false;
-  FT_Set_Pixel_Sizes(face, 0, 96);
+  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(scaled(96, k)));
   std::vector<double> cover(W * H, 0.0);
   const char32_t chars[4] = {U'生', U'逢', U'何', U'时'};
   for (int i = 0; i < 4; ++i) {
     if (FT_Load_Char(face, chars[i], FT_LOAD_RENDER)) return false;
     const FT_Bitmap& bm = face->glyph->bitmap;
     const int ox = (W - static_cast<int>(bm.width)) / 2;
-    const int cell_top = 40 + i * 122;
-    const int oy = cell_top + (100 - static_cast<int>(bm.rows)) / 2;
+    const int cell_top = scaled(40 + i * 122, k);
+    const int oy = cell_top + (scaled(100, k) - static_cast<int>(bm.rows)) / 2;
     for (unsigned y = 0; y < bm.rows; ++y) {
       for (unsigned x = 0; x < bm.width; ++x) {
         const int px = ox + static_cast<int>(x), py = oy + static_cast<int>(y);
@@ -176,24 +185,24 @@ bool make_title(const std::string& dir, const std::string& font_file, long face_
       rows.push_back(static_cast<png_byte>(a << 4 | b));
     }
   }
-  return write_png(dir + "/title.png", W, H, PNG_COLOR_TYPE_PALETTE, 4, rows, palette);
+  return write_png(path, W, H, PNG_COLOR_TYPE_PALETTE, 4, rows, palette);
 }
 
 // Picture C: opaque light grey above the line (0, 221)-(621, 472), clear below.
-bool make_band(const std::string& dir) {
-  constexpr int W = 621, H = 472;
+bool make_band(const std::string& path, double k) {
+  const int W = scaled(621, k), H = scaled(472, k);
   std::vector<png_byte> rows;
   for (int y = 0; y < H; ++y) {
     for (int x = 0; x < W; ++x) {
       int inside = 0;
       for (int s = 0; s < 16; ++s) {
         const double sx = x + (s % 4 + 0.5) / 4, sy = y + (s / 4 + 0.5) / 4;
-        if (sy < 221.0 + (472.0 - 221.0) * sx / 621.0) ++inside;
+        if (sy < (221.0 + (472.0 - 221.0) * sx / W) * H / 472.0) ++inside;
       }
       rows.insert(rows.end(), {245, 245, 245, static_cast<png_byte>(std::lround(inside * 255 / 16.0))});
     }
   }
-  return write_png(dir + "/band.png", W, H, PNG_COLOR_TYPE_RGBA, 8, rows);
+  return write_png(path, W, H, PNG_COLOR_TYPE_RGBA, 8, rows);
 }
 
 // The icon: a blue outline emblem, a ring with an hourglass inside, in a
@@ -235,7 +244,8 @@ bool make_theme_icon(const std::string& path, int size) {
 }
 
 bool make_theme_icons(const std::string& dir) {
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+  // 72 and 96: the window icons' 48 pixels on screens scaled by 150 % and 200 %.
+  for (int size : {16, 24, 32, 48, 64, 72, 96, 128, 256}) {
     if (!make_theme_icon(dir + "/icons/quillora-" + std::to_string(size) + ".png", size)) return false;
   }
   return true;
@@ -279,8 +289,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  const bool ok = make_clock(dir) && make_title(dir, argv[2], argc == 4 ? std::atol(argv[3]) : 0) && make_band(dir) && make_icon(dir) &&
-                  make_theme_icons(dir);
+  const long face_index = argc == 4 ? std::atol(argv[3]) : 0;
+  bool ok = make_icon(dir) && make_theme_icons(dir);
+  for (const auto& [k, suffix] : {std::pair{1.0, ""}, {1.5, "@1.5x"}, {2.0, "@2x"}}) {
+    ok = ok && make_clock(dir + "/clock" + suffix + ".png", k) &&
+         make_title(dir + "/title" + suffix + ".png", k, argv[2], face_index) &&
+         make_band(dir + "/band" + suffix + ".png", k);
+  }
   if (!ok) std::fprintf(stderr, "make_pictures: could not write the pictures\n");
   return ok ? 0 : 1;
 }

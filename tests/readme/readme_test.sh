@@ -46,7 +46,7 @@ for f in bin/quillora share/applications/$id.desktop share/metainfo/$id.metainfo
          share/doc/quillora/copyright; do
   check "installed $f" test -f "$work/prefix/$f"
 done
-for size in 16 24 32 48 64 128 256; do
+for size in 16 24 32 48 64 72 96 128 256; do
   check "icon ${size}x${size}" eq "$(identify -format '%wx%h' "$work/prefix/share/icons/hicolor/${size}x${size}/apps/$id.png")" "${size}x${size}"
 done
 check "desktop-file-validate accepts the desktop entry" desktop-file-validate "$work/prefix/share/applications/$id.desktop"
