@@ -24,6 +24,13 @@ if(TARGET quillora)
   add_test(NAME x11.desktop
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/x11/desktop_test.sh $<TARGET_FILE:quillora> ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(x11.desktop PROPERTIES LABELS gui RUN_SERIAL TRUE TIMEOUT 120)
+  # The same program on screens scaled by 150 % and 200 % (Xft.dpi).
+  foreach(dpi 144 192)
+    add_test(NAME x11.scaled_${dpi}
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/x11/scaled_test.sh $<TARGET_FILE:quillora>
+              $<TARGET_FILE:quillora-headless> ${CMAKE_BINARY_DIR}/screenshots ${dpi})
+    set_tests_properties(x11.scaled_${dpi} PROPERTIES LABELS gui RUN_SERIAL TRUE TIMEOUT 180)
+  endforeach()
 endif()
 
 # The Windows program under Wine: the .exe this build cross-compiled, or a

@@ -43,6 +43,7 @@ sleep 1.5
 import -window "$win" "$shots/linux-result.png"
 scratch=$(mktemp -d)
 check_result_page "$shots/linux-result.png" "$scratch"
+check_band_edge "$shots/linux-result.png"
 rm -rf "$scratch"
 # The age line (14 half-width characters and 岁了) fills its 216-pixel label:
 # ink reaches its right end, and the label's last column is still background.

@@ -1,10 +1,10 @@
 # Helpers for driving a real program in a private X server.
 # Usage: source lib.sh; start_x; ...; stop_x
 
-start_x() {
+start_x() {  # start_x [WIDTHxHEIGHT]: the screen, 1366x768 unless given
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1366x768}x24" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 50); do
     [[ -s $fd_file ]] && break
@@ -57,6 +57,11 @@ wait_for_window() {  # wait_for_window NAME_REGEX [TIMEOUT_S]: prints the window
   return 1
 }
 
+# The scale the checks look at: DPI / 96. sc V is a design coordinate or
+# length in device pixels, rounded as the programs round it (halves up).
+DPI=${DPI:-96}
+sc() { echo $(((2 * $1 * DPI + 96) / 192)); }
+
 eq() { [[ "$1" == "$2" ]] || { echo "    got '$1', want '$2'"; return 1; }; }
 ge() { (( $1 >= $2 )) || { echo "    got $1, want at least $2"; return 1; }; }
 le() { (( $1 <= $2 )) || { echo "    got $1, want at most $2"; return 1; }; }
@@ -64,24 +69,36 @@ le() { (( $1 <= $2 )) || { echo "    got $1, want at most $2"; return 1; }; }
 # What both desktop programs must show: the entry page with the hint and the
 # title picture, and the result page with band, clock and report.
 check_entry_page() {  # check_entry_page SCREENSHOT
-  check "the hint covers the box" ge "$(dark_share "$1" 300 24 45 328)" 3
-  check "the title picture is drawn" ge "$(dark_share "$1" 80 140 357 150)" 3
+  check "the hint covers the box" ge "$(dark_share "$1" "$(sc 300)" "$(sc 24)" "$(sc 45)" "$(sc 328)")" 3
+  check "the title picture is drawn" ge "$(dark_share "$1" "$(sc 80)" "$(sc 140)" "$(sc 357)" "$(sc 150)")" 3
 }
 
 check_result_page() {  # check_result_page SCREENSHOT SCRATCH_DIR
   local r=$1 centre
-  check "grey band at the top left" eq "$(pixel "$r" 5 5)" "245,245,245"
-  check "white below the band's edge" eq "$(pixel "$r" 5 260)" "255,255,255"
-  check "band edge on the straight line" eq "$(pixel "$r" 396 190)" "245,245,245"
-  check "clock corners take the band colour" eq "$(pixel "$r" 186 26)" "245,245,245"
-  centre=$(pixel "$r" 244 66)
+  check "grey band at the top left" eq "$(pixel "$r" "$(sc 5)" "$(sc 5)")" "245,245,245"
+  check "white below the band's edge" eq "$(pixel "$r" "$(sc 5)" "$(sc 260)")" "255,255,255"
+  check "band edge on the straight line" eq "$(pixel "$r" "$(sc 396)" "$(sc 190)")" "245,245,245"
+  check "clock corners take the band colour" eq "$(pixel "$r" "$(sc 186)" "$(sc 26)")" "245,245,245"
+  centre=$(pixel "$r" "$(sc 244)" "$(sc 66)")
   check "clock picture in its box" test "$centre" != "245,245,245" -a "$centre" != "255,255,255"
-  convert "$r" -crop 120x120+184+24 +repage "$2/clock-box.png"
+  convert "$r" -crop "$(sc 120)x$(sc 120)+$(sc 184)+$(sc 24)" +repage "$2/clock-box.png"
   check "no black where the clock is transparent" eq "$(count_colour "$2/clock-box.png" 0 0 0)" 0
-  convert "$r" -crop 794x20+0+0 +repage "$2/band-top.png"
+  convert "$r" -crop "$(sc 794)x$(sc 20)+0+0" +repage "$2/band-top.png"
   check "no black in the band" eq "$(count_colour "$2/band-top.png" 0 0 0)" 0
-  check "the report is drawn" ge "$(dark_share "$r" 232 300 72 232)" 2
-  check "the entry page is out of sight" eq "$(dark_share "$r" 80 140 357 150)" 0
+  check "the report is drawn" ge "$(dark_share "$r" "$(sc 232)" "$(sc 300)" "$(sc 72)" "$(sc 232)")" 2
+  check "the entry page is out of sight" eq "$(dark_share "$r" "$(sc 80)" "$(sc 140)" "$(sc 357)" "$(sc 150)")" 0
+}
+
+# The band's lower edge is the straight line from (0, 127) to the lower right
+# corner of its box, (792, 272): grey just above it, white just below, along
+# its whole length.
+check_band_edge() {  # check_band_edge SCREENSHOT
+  local x y
+  for x in 1 198 396 594 780; do
+    y=$(((127 * 792 + 145 * x) / 792))  # design row of the line at x
+    check "band edge at x $x: grey above" eq "$(pixel "$1" "$(sc "$x")" $(($(sc "$y") - 3)))" "245,245,245"
+    check "band edge at x $x: white below" eq "$(pixel "$1" "$(sc "$x")" $(($(sc "$y") + 4)))" "255,255,255"
+  done
 }
 
 # OCR of a page as a person reads it: the screenshot enlarged, read by
@@ -92,7 +109,7 @@ ocr_page() {  # ocr_page SCREENSHOT [CROP]
   local big blur
   big=$(mktemp --suffix .png)
   for blur in 0x0 0x0.7; do
-    convert "$1" ${2:+-crop "$2" +repage} -bordercolor white -border 20 -resize 200% -blur "$blur" "$big"
+    convert "$1" ${2:+-crop "$2" +repage} -bordercolor white -border 20 -resize $((200 * 96 / DPI))% -blur "$blur" "$big"
     tesseract "$big" - -l chi_sim --psm 6 2>/dev/null | tr -d ' \t\n'
     echo
   done
@@ -105,7 +122,7 @@ ocr_page() {  # ocr_page SCREENSHOT [CROP]
 # read, whose captions would otherwise run into the last line.
 check_report_reads_back() {  # check_report_reads_back SCREENSHOT REPORT AGE WHERE
   local read line
-  read=$(ocr_page "$1" 560x556+0+0)
+  read=$(ocr_page "$1" "$(sc 560)x$(sc 556)+0+0")
   while IFS= read -r line || [[ -n $line ]]; do
     [[ -z $line ]] && continue
     line=${line// /}
@@ -113,4 +130,31 @@ check_report_reads_back() {  # check_report_reads_back SCREENSHOT REPORT AGE WHE
     check "$4: OCR reads '$line'" grep -qF -- "$line" <<<"$read"
   done < <(printf '%s' "$2" | sed 's/\\n/\n/g')
   check "$4: OCR reads the age '${3// /}'" grep -qF -- "${3// /}" <<<"$read"
+}
+
+# What the result page shows for a birth date, second by second from NOW on,
+# as the headless program computes it: one line a second, "REPORT<TAB>AGE",
+# the report's lines without spaces, "|" between them.
+expected_pages() {  # expected_pages HEADLESS DATE NOW SECONDS
+  local n
+  {
+    printf 'type %s\nclick 计算按钮\nok\n' "$2"
+    for ((n = 0; n < $4; n++)); do printf 'get 标签6 text\nget 标签4 text\nwait 1\n'; done
+  } | "$1" --now "$3" | grep -v '^msgbox\|^exit' | sed 's/\\r//g; s/\\n/|/g; s/ //g; s/||*/|/g' | paste - -
+}
+
+# Checks that OCR reads back the whole result page as it was at one of the
+# seconds of EXPECTED (from expected_pages): every line of the report and the age.
+check_page_reads_as_one_of() {  # check_page_reads_as_one_of SCREENSHOT EXPECTED WHERE
+  local read report age line all found=""
+  read=$(ocr_page "$1" "$(sc 560)x$(sc 556)+0+0")
+  while IFS=$'\t' read -r report age; do
+    all=1
+    while IFS= read -r line; do
+      grep -qF -- "$line" <<<"$read" || { all=""; break; }
+    done < <(tr '|' '\n' <<<"$report")
+    if [[ -n $all ]] && grep -qF -- "$age" <<<"$read"; then found="$report $age"; break; fi
+  done <"$2"
+  [[ -n $found ]] || echo "    OCR read: $read"$'\n'"    first expected: $(head -n 1 "$2")"
+  check "$3: OCR reads the whole page, seven counts and the age, of one second" test -n "$found"
 }

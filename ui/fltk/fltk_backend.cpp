@@ -26,6 +26,7 @@
 #include "ui/caption_layout.h"
 #include "ui/codepage.h"
 #include "ui/fltk/caption_font.h"
+#include "ui/scale.h"
 #include "ui/toolkit.h"
 
 extern char** environ;
@@ -33,6 +34,9 @@ extern char** environ;
 namespace {
 
 FltkBackend* g_backend = nullptr;
+// The window's scale: every place, size and font goes through it.
+Scale g_scale;
+int px(int design) { return g_scale.px(design); }
 
 constexpr Fl_Font CJK_FONT = FL_FREE_FONT;
 
@@ -54,7 +58,7 @@ Colour colour_value(Colour c) {
   return static_cast<Colour>(r << 16 | g << 8 | b);
 }
 
-int font_px(const ControlDesign& d) { return caption_font_px(d.font); }
+int font_px(const ControlDesign& d) { return px(caption_font_px(d.font)); }
 
 // Captions as FLTK draws them: UTF-8, CR dropped; one-line captions lose LF too.
 std::string caption_utf8(std::string_view cp936, bool word_wrap) {
@@ -298,7 +302,8 @@ class PictureBox final : public Fl_Group {
     fl_begin_offscreen(picture_);
     fl_color(fl_colour(design_.background));
     fl_rectf(0, 0, w(), h());
-    if (std::optional<Image> image = decode_png(picture_png(design_.picture))) {
+    // The drawing made for this scale or the next larger one: only ever reduced.
+    if (std::optional<Image> image = decode_png(picture_png(design_.picture, picture_dpi_for(g_scale.dpi)))) {
       blend_to_rgb_in_place(*image, colour_value(design_.background));
       Fl_RGB_Image full(image->rgba.data(), image->width, image->height, 3);
       std::unique_ptr<Fl_Image> scaled(full.copy(w(), h()));
@@ -354,24 +359,25 @@ class MessageDialog final : public Fl_Window {
     label(caption_.c_str());
     text_ = text;
     const bool icon = (flags & 0xF0) == 0x10;
-    fl_font(CJK_FONT, GUI_FONT_PX);
-    int tw = 360, th = 0;
+    fl_font(CJK_FONT, px(GUI_FONT_PX));
+    int tw = px(360), th = 0;
     fl_measure(text_.c_str(), tw, th, 0);
-    tw = std::max(tw, 160);
-    const int left = icon ? 70 : 20;
-    const int width = left + tw + 30, height = std::max(th, icon ? 40 : 0) + 80;
+    tw = std::max(tw, px(160));
+    const int left = px(icon ? 70 : 20);
+    const int body_height = std::max(th, icon ? px(40) : 0);
+    const int width = left + tw + px(30), height = body_height + px(80);
     size(width, height);
-    auto* body = new Fl_Box(left, 20, tw, std::max(th, icon ? 40 : 0), text_.c_str());
+    auto* body = new Fl_Box(left, px(20), tw, body_height, text_.c_str());
     body->labelfont(CJK_FONT);
-    body->labelsize(GUI_FONT_PX);
+    body->labelsize(px(GUI_FONT_PX));
     body->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_WRAP);
     if (icon) {
-      auto* mark = new Fl_Box(20, 20, 36, 36, "X");
+      auto* mark = new Fl_Box(px(20), px(20), px(36), px(36), "X");
       mark->box(FL_OVAL_BOX);
       mark->color(FL_RED);
       mark->labelcolor(FL_WHITE);
       mark->labelfont(FL_HELVETICA_BOLD);
-      mark->labelsize(20);
+      mark->labelsize(px(20));
     }
     add_buttons(flags & 0xF, width, height);
     end();
@@ -391,13 +397,13 @@ class MessageDialog final : public Fl_Window {
     else if (type == 4) buttons = {{&YES_LABEL, 5}, {&NO_LABEL, 6}};
     else buttons = {{&OK_LABEL, 0}};
     result_ = buttons.back().second;  // closing the box counts as its last button
-    const int bw = 80, gap = 10;
+    const int bw = px(80), gap = px(10), top = height - px(45), bh = px(28);
     int x = (width - static_cast<int>(buttons.size()) * (bw + gap) + gap) / 2;
     for (std::size_t n = 0; n < buttons.size(); ++n, x += bw + gap) {
-      Fl_Button* b = n == 0 ? new Fl_Return_Button(x, height - 45, bw, 28) : new Fl_Button(x, height - 45, bw, 28);
+      Fl_Button* b = n == 0 ? new Fl_Return_Button(x, top, bw, bh) : new Fl_Button(x, top, bw, bh);
       b->copy_label(buttons[n].first->c_str());
       b->labelfont(CJK_FONT);
-      b->labelsize(GUI_FONT_PX);
+      b->labelsize(px(GUI_FONT_PX));
       b->callback([](Fl_Widget* w, void* data) {
         auto* dlg = static_cast<MessageDialog*>(w->window());
         dlg->result_ = static_cast<std::int32_t>(reinterpret_cast<intptr_t>(data));
@@ -408,6 +414,27 @@ class MessageDialog final : public Fl_Window {
   std::string caption_, text_;
   std::int32_t result_ = 0;
 };
+
+// The desktop's scale: QUILLORA_SCALE when set (a factor, "1.5"), else the
+// Xft.dpi resource that desktops set for scaled screens, else none.
+Scale desktop_scale() {
+  if (const char* factor = std::getenv("QUILLORA_SCALE"); factor != nullptr && *factor != '\0') {
+    if (const std::optional<int> dpi = dpi_from_scale_text(factor)) return {*dpi};
+    std::fprintf(stderr, "quillora: QUILLORA_SCALE=%s is not a factor from 1 to 4; ignored\n", factor);
+  }
+  if (const char* resource = XGetDefault(fl_display, "Xft", "dpi")) {
+    if (const std::optional<int> dpi = dpi_from_resource_text(resource)) return {*dpi};
+  }
+  return {};
+}
+
+// The smallest icon drawn at least this large, else the largest.
+int theme_icon_size_for(int pixels) {
+  for (int size : THEME_ICON_SIZES) {
+    if (size >= pixels) return size;
+  }
+  return THEME_ICON_SIZES[std::size(THEME_ICON_SIZES) - 1];
+}
 
 void setup_fonts() {
   // FLTK 1.3 has no glyph fallback: every font we draw with is a CJK face.
@@ -448,20 +475,27 @@ void FltkBackend::prepare(const WindowDesign& design) {
   // The pictures are decoded when first shown; what cannot be a picture is
   // refused now, as design data that cannot be read.
   for (const ControlDesign& c : design.controls) {
-    if (c.picture != Picture::none && !is_png(picture_png(c.picture))) fatal_error(DESIGN_LOAD_FAILED);
+    for (int dpi : PICTURE_DPIS) {
+      if (c.picture != Picture::none && !is_png(picture_png(c.picture, dpi))) fatal_error(DESIGN_LOAD_FAILED);
+    }
   }
   fl_open_display();
+  g_scale = desktop_scale();
+  FL_NORMAL_SIZE = px(GUI_FONT_PX);
 }
 
+// In design pixels, as the model centres the window in them.
 void FltkBackend::screen_size(int& width, int& height) {
   int x, y;
   Fl::screen_xywh(x, y, width, height, 0);
+  width = g_scale.design_floor(width);
+  height = g_scale.design_floor(height);
 }
 
 Fl_Widget* FltkBackend::make_control(int id) {
   const ControlState& s = model_->control(id);
   const ControlDesign& d = *s.design;
-  const Rect r = model_->client_rect(id);
+  const Rect r = g_scale.rect(model_->client_rect(id));
   const int w = r.right - r.left, h = r.bottom - r.top;
   switch (d.kind) {
     case ControlKind::label: {
@@ -473,7 +507,7 @@ Fl_Widget* FltkBackend::make_control(int id) {
       auto* button = new Button(id, r.left, r.top, w, h);
       button->copy_label(caption_utf8(s.text.view(), false).c_str());
       button->labelfont(CJK_FONT);
-      button->labelsize(GUI_FONT_PX);
+      button->labelsize(px(GUI_FONT_PX));
       button->align(FL_ALIGN_INSIDE | FL_ALIGN_CENTER | FL_ALIGN_WRAP);
       return button;
     }
@@ -481,7 +515,7 @@ Fl_Widget* FltkBackend::make_control(int id) {
       auto* edit = new EditBox(id, r.left, r.top, w, h);
       edit->box(FL_DOWN_BOX);
       edit->textfont(CJK_FONT);
-      edit->textsize(GUI_FONT_PX);
+      edit->textsize(px(GUI_FONT_PX));
       edit->color(fl_colour(d.background));
       edit->textcolor(fl_colour(d.text_colour));
       edit->value(utf8_from_cp936(s.text.view()).c_str());
@@ -496,18 +530,19 @@ Fl_Widget* FltkBackend::make_control(int id) {
 bool FltkBackend::create_window(WindowModel& model) {
   model_ = &model;
   const std::string title = utf8_from_cp936(model.design().title);
-  window_ = std::make_unique<MainWindow>(model.client_width(), model.client_height(), nullptr);
+  const int width = px(model.client_width()), height = px(model.client_height());
+  window_ = std::make_unique<MainWindow>(width, height, nullptr);
   window_->copy_label(title.c_str());
   window_->xclass(std::string(model.design().class_name).c_str());
   window_->color(fl_colour(model.design().background));
-  window_->position(model.window_left() + WindowModel::FRAME_X, model.window_top() + WindowModel::FRAME_TOP);
-  window_->size_range(model.client_width(), model.client_height(), model.client_width(), model.client_height());
+  window_->position(px(model.window_left() + WindowModel::FRAME_X), px(model.window_top() + WindowModel::FRAME_TOP));
+  window_->size_range(width, height, width, height);
   // The square icons drawn for small sizes, not the 256-pixel one: the window
-  // manager shows 16 to 48 pixels, and FLTK keeps its own copies.
+  // manager shows 16 to 48 pixels (scaled), and FLTK keeps its own copies.
   std::vector<Image> pixels;
   std::vector<std::unique_ptr<Fl_RGB_Image>> icons;
   for (int size : {16, 32, 48}) {
-    if (auto icon = decode_png(theme_icon_png(size))) pixels.push_back(std::move(*icon));
+    if (auto icon = decode_png(theme_icon_png(theme_icon_size_for(px(size))))) pixels.push_back(std::move(*icon));
   }
   std::vector<const Fl_RGB_Image*> list;
   for (Image& icon : pixels) {
@@ -546,7 +581,7 @@ void FltkBackend::destroy_window() {
 void FltkBackend::place(int id) {
   const auto it = widgets_.find(id);
   if (it == widgets_.end()) return;
-  const Rect r = model_->client_rect(id);
+  const Rect r = g_scale.rect(model_->client_rect(id));
   it->second->resize(r.left, r.top, r.right - r.left, r.bottom - r.top);
   for (int child = 0; child < model_->count(); ++child) {
     if (model_->control(child).parent == id) place(child);
@@ -555,9 +590,8 @@ void FltkBackend::place(int id) {
 
 void FltkBackend::property_changed(int id, std::int32_t property) {
   if (id < 0) {
-    if (window_ && (window_->w() != model_->client_width() || window_->h() != model_->client_height())) {
-      window_->size(model_->client_width(), model_->client_height());
-    }
+    const int width = px(model_->client_width()), height = px(model_->client_height());
+    if (window_ && (window_->w() != width || window_->h() != height)) window_->size(width, height);
     return;
   }
   const auto it = widgets_.find(id);
@@ -581,7 +615,7 @@ void FltkBackend::property_changed(int id, std::int32_t property) {
       break;
     case PROP_FONT:
       if (s.design->kind == ControlKind::edit_box) {
-        static_cast<EditBox*>(w)->textsize(s.font_height_px);
+        static_cast<EditBox*>(w)->textsize(px(s.font_height_px));
         w->redraw();
       }
       break;
@@ -618,9 +652,10 @@ void FltkBackend::open_url(std::string_view url) {
   posix_spawnp(&pid, program, nullptr, nullptr, argv, environ);
 }
 
+// Measured at the device size, answered in design pixels.
 int FltkBackend::text_height(int char_height_px) {
-  fl_font(CJK_FONT, char_height_px);
-  return fl_height();
+  fl_font(CJK_FONT, px(char_height_px));
+  return g_scale.design_ceil(fl_height());
 }
 
 void FltkBackend::show_fatal(std::string_view box_text, std::string_view caption) {
