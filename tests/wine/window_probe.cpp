@@ -2,10 +2,13 @@
 //   window_probe            "left top width height" of its outer rectangle
 //   window_probe captions   every child control's caption (WM_GETTEXT), one a
 //                           line in UTF-8, CR LF inside a caption written as \n
+//   window_probe dpi N      tells the window it is now on a monitor of N dpi,
+//                           as Windows does when it is moved to one (WM_DPICHANGED)
 // Prints "none" and exits 1 when there is no such window.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -42,6 +45,11 @@ int main(int argc, char** argv) {
   }
   if (argc > 1 && std::strcmp(argv[1], "captions") == 0) {
     EnumChildWindows(w, print_caption, 0);
+    return 0;
+  }
+  if (argc > 2 && std::strcmp(argv[1], "dpi") == 0) {
+    const auto dpi = static_cast<WORD>(std::atoi(argv[2]));
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);  // no suggested rectangle: the window keeps its place
     return 0;
   }
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);

@@ -14,6 +14,7 @@
 #include "ui/toolkit.h"
 #include "ui/caption_layout.h"
 #include "ui/win32/chinese_fonts.h"
+#include "ui/win32/dpi.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ Win32Backend* g_backend = nullptr;
 constexpr wchar_t WINDOW_CLASS_PICTURE[] = L"QuilloraPicture";
 constexpr UINT_PTR TIMER_BASE = 100;
 constexpr UINT WM_APP_CHECK_FOCUS = WM_APP + 1;
+constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 std::wstring wide(std::string_view cp936) {
   if (cp936.empty()) return {};
@@ -93,13 +95,14 @@ Win32Backend::~Win32Backend() {
     DeleteDC(buffer.dc);
   }
   for (auto& [id, brush] : brushes_) DeleteObject(brush);
-  for (auto& [id, font] : edit_fonts_) DeleteObject(font);
-  if (big_font_) DeleteObject(big_font_);
-  if (gui_font_ && gui_font_ != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(gui_font_);
+  free_fonts();
+  if (big_icon_) DestroyIcon(big_icon_);
+  if (small_icon_) DestroyIcon(small_icon_);
   if (g_backend == this) g_backend = nullptr;
 }
 
 void Win32Backend::prepare(const WindowDesign& design) {
+  become_dpi_aware();
   // The folder of the program file becomes the current directory.
   wchar_t path[MAX_PATH];
   const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -108,29 +111,140 @@ void Win32Backend::prepare(const WindowDesign& design) {
     dir.resize(dir.find_last_of(L"\\/") + 1);
     SetCurrentDirectoryW(dir.c_str());
   }
+  // The pictures are decoded when their box is made, at the scale it shows;
+  // what cannot be a picture is refused now, as design data that cannot be read.
   for (const ControlDesign& c : design.controls) {
-    if (c.picture == Picture::none || pictures_.count(c.picture)) continue;
-    std::optional<Image> image = decode_png(picture_png(c.picture));
-    if (!image) fatal_error(DESIGN_LOAD_FAILED);
-    pictures_[c.picture] = std::move(*image);
+    for (int dpi : PICTURE_DPIS) {
+      if (c.picture != Picture::none && !is_png(picture_png(c.picture, dpi))) fatal_error(DESIGN_LOAD_FAILED);
+    }
   }
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof icc;
   icc.dwICC = ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&icc);
-  // Height -24: 24-pixel characters; an empty face name lets the system
-  // choose, which on a Chinese Windows is SimSun. Where the system's choice
-  // cannot draw Chinese, a Chinese face takes its place (the same for the GUI font).
-  const std::wstring face = choose_chinese_face();
-  big_font_ = ensure_chinese(CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L""),
-                             face);
-  gui_font_ = ensure_chinese(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), face);
+  face_ = choose_chinese_face();
+  scale_ = Scale{static_cast<int>(primary_dpi())};
+  make_fonts();
 }
 
+// Height -24 (scaled): 24-pixel characters; an empty face name lets the system
+// choose, which on a Chinese Windows is SimSun. Where the system's choice
+// cannot draw Chinese, a Chinese face takes its place (the same for the GUI font).
+void Win32Backend::make_fonts() {
+  big_font_ = ensure_chinese(CreateFontW(-scale_.px(24), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, L""),
+                             face_);
+  // The stock GUI font is made for the system's DPI: the window's own scale
+  // gets the same font at its design size, scaled.
+  HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTW lf{};
+  GetObjectW(gui, sizeof lf, &lf);
+  const int design_px = MulDiv(std::abs(lf.lfHeight), DESIGN_DPI, static_cast<int>(system_dpi()));
+  const int height = (lf.lfHeight < 0 ? -1 : 1) * scale_.px(design_px);
+  if (height != lf.lfHeight) {
+    lf.lfHeight = height;
+    lf.lfWidth = 0;
+    gui = CreateFontIndirectW(&lf);
+  }
+  gui_font_ = ensure_chinese(gui, face_);
+}
+
+void Win32Backend::free_fonts() {
+  for (auto& [id, font] : edit_fonts_) DeleteObject(font);
+  edit_fonts_.clear();
+  if (big_font_) DeleteObject(big_font_);
+  if (gui_font_ && gui_font_ != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(gui_font_);
+  big_font_ = gui_font_ = nullptr;
+}
+
+// In design pixels, as the model centres the window in them.
 void Win32Backend::screen_size(int& width, int& height) {
-  width = GetSystemMetrics(SM_CXSCREEN);
-  height = GetSystemMetrics(SM_CYSCREEN);
+  width = scale_.design_floor(GetSystemMetrics(SM_CXSCREEN));
+  height = scale_.design_floor(GetSystemMetrics(SM_CYSCREEN));
+}
+
+// At the design's scale the window has the design's outer size, as always;
+// scaled, its client area is the design's client area scaled, in the frame the
+// system draws at that DPI.
+SIZE Win32Backend::window_size() const {
+  if (scale_.identity()) return {model_->window_width(), model_->window_height()};
+  return outer_size(scale_.px(model_->client_width()), scale_.px(model_->client_height()), WINDOW_STYLE & ~WS_CLIPCHILDREN,
+                    0, static_cast<UINT>(scale_.dpi));
+}
+
+void Win32Backend::place(int id) {
+  const Rect r = device_rect_in_parent(*model_, id, scale_);
+  // No copied bits: a control coming in from out of sight must paint itself anew.
+  SetWindowPos(controls_.at(id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+// The picture drawn for this scale or the next larger one, blended and turned
+// into the DIB's BGRA order once, not on every paint.
+void Win32Backend::make_picture(int id) {
+  const ControlDesign& d = *model_->control(id).design;
+  std::optional<Image> image = decode_png(picture_png(d.picture, picture_dpi_for(scale_.dpi)));
+  if (!image) {
+    blended_.erase(id);
+    return;
+  }
+  Image bgra = blend_with_background(*image, colour_of(colorref(d.background)));
+  for (std::size_t i = 0; i + 3 < bgra.rgba.size(); i += 4) std::swap(bgra.rgba[i], bgra.rgba[i + 2]);
+  blended_[id] = std::move(bgra);
+}
+
+// The program icon at the sizes of this DPI, reduced from its large image.
+void Win32Backend::set_icons() {
+  const UINT dpi = static_cast<UINT>(scale_.dpi);
+  auto load = [this, dpi](int cx, int cy) {
+    return static_cast<HICON>(LoadImageW(instance_, L"DEFAULT_ICON", IMAGE_ICON, system_metric(cx, dpi),
+                                         system_metric(cy, dpi), 0));
+  };
+  HICON big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (big_icon_) DestroyIcon(big_icon_);
+  if (small_icon_) DestroyIcon(small_icon_);
+  big_icon_ = big;
+  small_icon_ = small;
+}
+
+// The window moved to a monitor of another DPI: fonts, pictures, icons, the
+// window and every control are made again at the new scale. The old fonts go
+// only after the controls have the new ones.
+void Win32Backend::apply_scale(UINT dpi, const RECT* suggested) {
+  scale_ = Scale{static_cast<int>(dpi)};
+  HFONT old_big = big_font_, old_gui = gui_font_;
+  std::map<int, HFONT> old_edit_fonts = std::move(edit_fonts_);
+  edit_fonts_.clear();
+  make_fonts();
+  for (auto& [id, buffer] : label_buffers_) {
+    SelectObject(buffer.dc, buffer.old_bitmap);
+    DeleteObject(buffer.bitmap);
+    DeleteDC(buffer.dc);
+  }
+  label_buffers_.clear();
+  label_lines_.clear();
+  for (const auto& [id, h] : controls_) {
+    const ControlState& s = model_->control(id);
+    if (s.font_points != 0) {
+      property_changed(id, PROP_FONT);
+    } else {
+      SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(*s.design)), FALSE);
+    }
+    if (s.design->kind == ControlKind::picture_box) make_picture(id);
+  }
+  for (auto& [id, font] : old_edit_fonts) DeleteObject(font);
+  DeleteObject(old_big);
+  if (old_gui != GetStockObject(DEFAULT_GUI_FONT)) DeleteObject(old_gui);
+  RECT r;
+  GetWindowRect(window_, &r);
+  const SIZE size = window_size();
+  if (suggested != nullptr) r = *suggested;
+  SetWindowPos(window_, nullptr, r.left, r.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& [id, h] : controls_) place(id);
+  set_icons();
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND Win32Backend::make_control(int id, HWND parent) {
@@ -138,12 +252,14 @@ HWND Win32Backend::make_control(int id, HWND parent) {
   const ControlDesign& d = *s.design;
   const std::wstring text = wide(s.text.view());
   const DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
+  const Rect r = device_rect_in_parent(*model_, id, scale_);
+  const int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
   HWND hwnd = nullptr;
   switch (d.kind) {
     case ControlKind::label: {
       DWORD style = child | SS_NOTIFY | SS_NOPREFIX | (d.align == Align::centre ? SS_CENTER : SS_LEFT);
       if (!d.word_wrap) style |= SS_CENTERIMAGE | (d.align == Align::left ? SS_LEFTNOWORDWRAP : 0);
-      hwnd = CreateWindowExW(0, L"STATIC", text.c_str(), style, s.left, s.top, s.width, s.height, parent, nullptr,
+      hwnd = CreateWindowExW(0, L"STATIC", text.c_str(), style, left, top, width, height, parent, nullptr,
                              instance_, nullptr);
       brushes_[id] = CreateSolidBrush(colorref(d.background));
       label_proc_ = reinterpret_cast<WNDPROC>(
@@ -153,26 +269,20 @@ HWND Win32Backend::make_control(int id, HWND parent) {
     case ControlKind::button:
       hwnd = CreateWindowExW(0, L"BUTTON", text.c_str(),
                              child | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE | BS_CENTER | BS_VCENTER,
-                             s.left, s.top, s.width, s.height, parent, nullptr, instance_, nullptr);
+                             left, top, width, height, parent, nullptr, instance_, nullptr);
       break;
     case ControlKind::edit_box:
       hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(), child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                             s.left, s.top, s.width, s.height, parent, nullptr, instance_, nullptr);
+                             left, top, width, height, parent, nullptr, instance_, nullptr);
       brushes_[id] = CreateSolidBrush(colorref(d.background));
       edit_proc_ = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_subclass)));
       break;
     case ControlKind::picture_box: {
-      hwnd = CreateWindowExW(0, WINDOW_CLASS_PICTURE, L"", child | WS_CLIPCHILDREN, s.left, s.top, s.width, s.height,
+      hwnd = CreateWindowExW(0, WINDOW_CLASS_PICTURE, L"", child | WS_CLIPCHILDREN, left, top, width, height,
                              parent, nullptr, instance_, nullptr);
       brushes_[id] = CreateSolidBrush(colorref(d.background));
-      const auto picture = pictures_.find(d.picture);
-      if (picture != pictures_.end()) {
-        // Blended and turned into the DIB's BGRA order once, not on every paint.
-        Image bgra = blend_with_background(picture->second, colour_of(colorref(d.background)));
-        for (std::size_t i = 0; i + 3 < bgra.rgba.size(); i += 4) std::swap(bgra.rgba[i], bgra.rgba[i + 2]);
-        blended_[id] = std::move(bgra);
-      }
+      make_picture(id);
       break;
     }
     case ControlKind::timer: return nullptr;
@@ -208,10 +318,10 @@ bool Win32Backend::create_window(WindowModel& model) {
   pc.lpszClassName = WINDOW_CLASS_PICTURE;
   if (!RegisterClassExW(&pc)) return false;
 
-  window_ = CreateWindowExW(0, class_name.c_str(), wide(model.design().title).c_str(),
-                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                            model.window_left(), model.window_top(), model.window_width(), model.window_height(),
-                            nullptr, nullptr, instance_, nullptr);
+  const SIZE size = window_size();
+  window_ = CreateWindowExW(0, class_name.c_str(), wide(model.design().title).c_str(), WINDOW_STYLE,
+                            scale_.px(model.window_left()), scale_.px(model.window_top()), size.cx, size.cy, nullptr,
+                            nullptr, instance_, nullptr);
   if (!window_) return false;
   // Reverse design order, all children of the window; then the four move into their picture box.
   for (int id = model.count() - 1; id >= 0; --id) {
@@ -221,13 +331,15 @@ bool Win32Backend::create_window(WindowModel& model) {
     const int parent = model.control(id).parent;
     if (parent < 0 || !controls_.count(id)) continue;
     SetParent(controls_[id], controls_[parent]);
-    const ControlState& s = model.control(id);
-    SetWindowPos(controls_[id], nullptr, s.left, s.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    place(id);
   }
   // Design order is stacking order: each one goes below those before it.
   for (int id = 0; id < model.count(); ++id) {
     if (controls_.count(id)) SetWindowPos(controls_[id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+  if (!scale_.identity()) set_icons();
+  // The window may have opened on a monitor of another DPI than the primary one.
+  if (const UINT dpi = window_dpi(window_); static_cast<int>(dpi) != scale_.dpi) apply_scale(dpi, nullptr);
   return true;
 }
 
@@ -310,6 +422,12 @@ LRESULT Win32Backend::window_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      // The new DPI in the low word; a value no monitor has is ignored.
+      if (LOWORD(wp) >= MIN_DPI / 2 && LOWORD(wp) <= 4 * MAX_DPI) {
+        apply_scale(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      }
+      return 0;
     case WM_CLOSE: model_->close(); return 0;
     case WM_DESTROY:
       window_ = nullptr;
@@ -514,8 +632,8 @@ LRESULT Win32Backend::edit_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void Win32Backend::property_changed(int id, std::int32_t property) {
   if (id < 0) {
     if (window_) {
-      SetWindowPos(window_, nullptr, 0, 0, model_->window_width(), model_->window_height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      const SIZE size = window_size();
+      SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return;
   }
@@ -527,17 +645,15 @@ void Win32Backend::property_changed(int id, std::int32_t property) {
     case PROP_LEFT:
     case PROP_TOP:
     case PROP_WIDTH:
-    case PROP_HEIGHT:
-      // No copied bits: a control coming in from out of sight must paint itself anew.
-      SetWindowPos(h, nullptr, s.left, s.top, s.width, s.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-      break;
+    case PROP_HEIGHT: place(id); break;
     case PROP_VISIBLE: ShowWindow(h, s.visible ? SW_SHOWNA : SW_HIDE); break;
     case PROP_TEXT: set_text(id, h, wide(s.text.view())); break;
     case PROP_MAX_LENGTH: SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(s.max_length), 0); break;
     case PROP_FONT: {
       LOGFONTW lf{};
       GetObjectW(gui_font_, sizeof lf, &lf);
-      lf.lfHeight = -s.font_height_px;
+      lf.lfHeight = -scale_.px(s.font_height_px);
+      lf.lfWidth = 0;
       HFONT font = CreateFontIndirectW(&lf);
       SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
       if (edit_fonts_.count(id)) DeleteObject(edit_fonts_[id]);
@@ -601,10 +717,12 @@ void Win32Backend::open_url(std::string_view url) {
   ShellExecuteW(owner, L"open", wide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+// Measured at the device size, answered in design pixels.
 int Win32Backend::text_height(int char_height_px) {
   LOGFONTW lf{};
   GetObjectW(gui_font_, sizeof lf, &lf);
-  lf.lfHeight = -char_height_px;
+  lf.lfHeight = -scale_.px(char_height_px);
+  lf.lfWidth = 0;
   HFONT font = CreateFontIndirectW(&lf);
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
@@ -613,15 +731,10 @@ int Win32Backend::text_height(int char_height_px) {
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   DeleteObject(font);
-  return size.cy;
+  return scale_.design_ceil(size.cy);
 }
 
-int Win32Backend::screen_dpi() {
-  HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
+int Win32Backend::edge_height() { return system_metric(SM_CYEDGE, DESIGN_DPI); }
 
 void Win32Backend::show_fatal(std::string_view box_text, std::string_view caption) {
   MessageBoxW(nullptr, wide(box_text).c_str(), wide(caption).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);

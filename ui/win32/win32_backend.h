@@ -11,6 +11,7 @@
 
 #include "ui/caption_layout.h"
 #include "ui/picture.h"
+#include "ui/scale.h"
 #include "ui/window_model.h"
 
 class Win32Backend final : public Backend {
@@ -31,8 +32,9 @@ class Win32Backend final : public Backend {
   std::int32_t message_box(std::string_view text, std::int32_t flags, std::string_view caption) override;
   void open_url(std::string_view url) override;
   int text_height(int char_height_px) override;
-  int screen_dpi() override;
-  int edge_height() override { return GetSystemMetrics(SM_CYEDGE); }
+  // The model counts in design pixels at every scale; the backend maps them.
+  int screen_dpi() override { return DESIGN_DPI; }
+  int edge_height() override;
 
   static void show_fatal(std::string_view box_text, std::string_view caption);
 
@@ -44,6 +46,16 @@ class Win32Backend final : public Backend {
 
  private:
   HWND make_control(int id, HWND parent);
+  // Everything that depends on the scale: fonts, pictures, icons, places and
+  // sizes. Made at start-up and again when the window moves to a monitor of
+  // another DPI (suggested: the window rectangle the system proposes, or nullptr).
+  void make_fonts();
+  void free_fonts();
+  void make_picture(int id);
+  void set_icons();
+  void apply_scale(UINT dpi, const RECT* suggested);
+  SIZE window_size() const;
+  void place(int id);
   int id_of(HWND hwnd) const;
   LRESULT colour_static(HDC dc, HWND control);
   LRESULT command(WPARAM wp, LPARAM lp);
@@ -70,14 +82,16 @@ class Win32Backend final : public Backend {
 
   HINSTANCE instance_;
   WindowModel* model_ = nullptr;
+  Scale scale_;
+  std::wstring face_;  // the Chinese face where the system's own fonts have none
   HWND window_ = nullptr;
   std::map<int, HWND> controls_;
-  std::map<Picture, Image> pictures_;
   std::map<int, Image> blended_;  // pictures blended with their box's background, BGRA
   std::map<int, HBRUSH> brushes_;
   std::map<int, HFONT> edit_fonts_;
   HFONT big_font_ = nullptr;
   HFONT gui_font_ = nullptr;
+  HICON big_icon_ = nullptr, small_icon_ = nullptr;
   WNDPROC edit_proc_ = nullptr;
   WNDPROC label_proc_ = nullptr;
 };
