@@ -22,7 +22,8 @@ if(TARGET quillora_fltk)
 endif()
 if(TARGET quillora)
   add_test(NAME x11.desktop
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/x11/desktop_test.sh $<TARGET_FILE:quillora> ${CMAKE_BINARY_DIR}/screenshots)
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/x11/desktop_test.sh $<TARGET_FILE:quillora>
+            $<TARGET_FILE:quillora-headless> ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(x11.desktop PROPERTIES LABELS gui RUN_SERIAL TRUE TIMEOUT 120)
   # The same program on screens scaled by 150 % and 200 % (Xft.dpi).
   foreach(dpi 144 192)

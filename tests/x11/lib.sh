@@ -89,6 +89,44 @@ check_result_page() {  # check_result_page SCREENSHOT SCRATCH_DIR
   check "the entry page is out of sight" eq "$(dark_share "$r" "$(sc 80)" "$(sc 140)" "$(sc 357)" "$(sc 150)")" 0
 }
 
+# The user's way from the entry page to the result page of the Linux program,
+# at the places of the scale DPI: a click on the hint hides it, a date typed
+# with a letter the box refuses, a click on "开始计算", the message box closed
+# with Enter. Screenshots go to SHOTS/TAG-*.png; the result page is checked.
+linux_flow_to_result_page() {  # linux_flow_to_result_page WIN SHOTS TAG
+  local win=$1 shots=$2 tag=$3 box scratch
+  import -window "$win" "$shots/$tag-entry.png"
+  check_entry_page "$shots/$tag-entry.png"
+  xdotool mousemove --window "$win" "$(sc 200)" "$(sc 340)" click 1
+  sleep 0.3
+  import -window "$win" "$shots/$tag-hint-gone.png"
+  check "a click on the hint hides it" \
+    eq "$(dark_share "$shots/$tag-hint-gone.png" "$(sc 300)" "$(sc 24)" "$(sc 45)" "$(sc 328)")" 0
+  xdotool type --delay 40 '19a900615'
+  sleep 0.2
+  import -window "$win" "$shots/$tag-typed.png"
+  check "typed digits show in the box" \
+    ge "$(dark_share "$shots/$tag-typed.png" "$(sc 120)" "$(sc 28)" "$(sc 45)" "$(sc 326)")" 3
+  xdotool mousemove --window "$win" "$(sc 397)" "$(sc 416)" click 1
+  box=$(wait_for_window 'Quillora.' 5)
+  check "a click on 开始计算 opens the message box" test -n "$box"
+  sleep 0.3
+  import -window root "$shots/$tag-message-box.png"
+  xdotool key Return
+  sleep 1.5
+  import -window "$win" "$shots/$tag-result.png"
+  scratch=$(mktemp -d)
+  check_result_page "$shots/$tag-result.png" "$scratch"
+  check_band_edge "$shots/$tag-result.png"
+  rm -rf "$scratch"
+  # The age line (14 half-width characters and 岁了) fills its 216-pixel label:
+  # ink reaches its right end, and the label's last column is still background.
+  check "the age line reaches the end of its label" \
+    ge "$(dark_share "$shots/$tag-result.png" "$(sc 24)" "$(sc 40)" "$(sc 510)" "$(sc 64)")" 3
+  check "the age line is not cut at its last column" \
+    eq "$(dark_share "$shots/$tag-result.png" 1 "$(sc 40)" $(($(sc 536) - 1)) "$(sc 64)")" 0
+}
+
 # The band's lower edge is the straight line from (0, 127) to the lower right
 # corner of its box, (792, 272): grey just above it, white just below, along
 # its whole length.
