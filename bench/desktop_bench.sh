@@ -5,6 +5,7 @@
 #   CPU per tick on the result page over CPU_SECONDS counting the program and
 #   its X server (schedstat), and resident memory over MEMORY_SECONDS.
 # Usage: bench/desktop_bench.sh [QUILLORA] [RUNS] [CPU_SECONDS] [MEMORY_SECONDS]
+# On a scaled screen: BENCH_SCREEN=2560x1600 QUILLORA_SCALE=2 bench/desktop_bench.sh ...
 set -uo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/app/quillora}")
@@ -16,7 +17,7 @@ source tests/x11/lib.sh
 declare -A DISPLAY_OF XVFB_OF
 servers=()
 for who in quillora xclock; do
-  start_x
+  start_x "${BENCH_SCREEN:-1366x768}"
   DISPLAY_OF[$who]=$DISPLAY
   XVFB_OF[$who]=$XVFB_PID
   servers+=("$XVFB_PID")
