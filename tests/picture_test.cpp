@@ -45,6 +45,18 @@ TEST(Pictures, BuiltInPicturesDecodeAtTheirSizes) {
   EXPECT_EQ(icon->height, 188);
 }
 
+TEST(Pictures, OnlyEverReduced) {
+  const struct {
+    int dpi, source;
+  } cases[] = {
+      {96, 96}, {97, 144}, {120, 144}, {144, 144}, {145, 192}, {192, 192},
+      {288, 192},  // beyond the largest drawing: the largest
+  };
+  for (const auto& c : cases) EXPECT_EQ(picture_dpi_for(c.dpi), c.source) << c.dpi;
+  EXPECT_EQ(drawing_for(THEME_ICON_SIZES, 24), 24);  // the window icon's 16 pixels at 150 %
+  EXPECT_EQ(drawing_for(THEME_ICON_SIZES, 100), 96);
+}
+
 TEST(Pictures, BandIsOpaqueAboveItsLineAndClearBelow) {
   const Image band = *decode_png(picture_png(Picture::band));
   const Pixel top = at(band, 0, 0);

@@ -60,16 +60,6 @@ TEST(Scale, MeasuredHeightsFitTheirDesignLength) {
   }
 }
 
-TEST(Scale, PicturesAreOnlyEverReduced) {
-  const struct {
-    int dpi, source;
-  } cases[] = {
-      {96, 96}, {97, 144}, {120, 144}, {144, 144}, {145, 192}, {192, 192},
-      {288, 192},  // beyond the largest drawing: the largest
-  };
-  for (const auto& c : cases) EXPECT_EQ(picture_dpi_for(c.dpi), c.source) << c.dpi;
-}
-
 TEST(Scale, ScaleFactorTexts) {
   const struct {
     std::string_view text;

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include "ui/assets.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -58,6 +60,15 @@ void blend_to_rgb_in_place(Image& picture, Colour background) {
     blend_pixel(&picture.rgba[to], &picture.rgba[from], bg);
   }
   picture.rgba.resize(to);
+}
+
+bool design_pictures_readable(const WindowDesign& design) {
+  for (const ControlDesign& c : design.controls) {
+    for (int dpi : PICTURE_DPIS) {
+      if (c.picture != Picture::none && !is_png(picture_png(c.picture, dpi))) return false;
+    }
+  }
+  return true;
 }
 
 bool is_png(std::span<const unsigned char> data) {

@@ -2,7 +2,6 @@
 // Display scaling, the same on every desktop. The design and the window model
 // count in design pixels, 96 to the inch; a backend draws in device pixels,
 // dpi to the inch, and maps every place, size and font through one Scale.
-#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -47,19 +46,6 @@ inline Rect device_rect_in_parent(const WindowModel& model, int id, Scale scale)
     r = {r.left - p.left, r.top - p.top, r.right - p.left, r.bottom - p.top};
   }
   return r;
-}
-
-// The scales at which the pictures are drawn, as dpi: 100 %, 150 % and 200 %.
-inline constexpr int PICTURE_DPIS[] = {96, 144, 192};
-
-// The drawing of a picture to show at this dpi: the smallest that is not
-// smaller than the device size, so it is only ever reduced (the largest
-// beyond 200 %).
-inline int picture_dpi_for(int dpi) {
-  for (int source : PICTURE_DPIS) {
-    if (source >= dpi) return source;
-  }
-  return PICTURE_DPIS[std::size(PICTURE_DPIS) - 1];
 }
 
 // The scales the program draws at: 100 % to 400 %.

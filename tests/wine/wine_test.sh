@@ -56,18 +56,7 @@ run_flow() {  # run_flow NAME: the whole flow in $WINEPREFIX, screenshots as win
   # Centred in design pixels: the screen in whole design pixels, the outer rectangle in its middle.
   check "$tag: centred" eq "$left,$top" "$(sc $(((screen_w * 96 / DPI - 800) / 2))),$(sc $(((screen_h * 96 / DPI - 666) / 2)))"
 
-  import -window "$win" "$shots/$tag-entry.png"
-  check_entry_page "$shots/$tag-entry.png"
-
-  xdotool mousemove --window "$win" "$(sc 200)" "$(sc 340)" click 1
-  sleep 0.5
-  xdotool type --delay 80 '19a900615'
-  sleep 0.5
-  import -window "$win" "$shots/$tag-typed.png"
-  check "$tag: the hint is gone and the digits show" \
-    ge "$(dark_share "$shots/$tag-typed.png" "$(sc 120)" "$(sc 28)" "$(sc 45)" "$(sc 326)")" 3
-
-  xdotool mousemove --window "$win" "$(sc 397)" "$(sc 416)" click 1
+  type_date_and_start "$win" "$shots" "$tag"
   box=$(wait_for_window '^Quillora.+' 10)
   check "$tag: a message box opens" test -n "$box"
   sleep 0.5

@@ -89,25 +89,32 @@ check_result_page() {  # check_result_page SCREENSHOT SCRATCH_DIR
   check "the entry page is out of sight" eq "$(dark_share "$r" "$(sc 80)" "$(sc 140)" "$(sc 357)" "$(sc 150)")" 0
 }
 
-# The user's way from the entry page to the result page of the Linux program,
-# at the places of the scale DPI: a click on the hint hides it, a date typed
-# with a letter the box refuses, a click on "开始计算", the message box closed
-# with Enter. Screenshots go to SHOTS/TAG-*.png; the result page is checked.
-linux_flow_to_result_page() {  # linux_flow_to_result_page WIN SHOTS TAG
-  local win=$1 shots=$2 tag=$3 box scratch
+# The user's first steps, the same on both desktop programs, at the places of
+# the scale DPI: the entry page as it opens, a click on the hint hides it, a
+# date typed with a letter the box refuses, a click on "开始计算".
+# Screenshots go to SHOTS/TAG-*.png.
+type_date_and_start() {  # type_date_and_start WIN SHOTS TAG
+  local win=$1 shots=$2 tag=$3
   import -window "$win" "$shots/$tag-entry.png"
   check_entry_page "$shots/$tag-entry.png"
   xdotool mousemove --window "$win" "$(sc 200)" "$(sc 340)" click 1
-  sleep 0.3
+  sleep 0.5
   import -window "$win" "$shots/$tag-hint-gone.png"
-  check "a click on the hint hides it" \
+  check "$tag: a click on the hint hides it" \
     eq "$(dark_share "$shots/$tag-hint-gone.png" "$(sc 300)" "$(sc 24)" "$(sc 45)" "$(sc 328)")" 0
-  xdotool type --delay 40 '19a900615'
-  sleep 0.2
+  xdotool type --delay 80 '19a900615'
+  sleep 0.5
   import -window "$win" "$shots/$tag-typed.png"
-  check "typed digits show in the box" \
+  check "$tag: typed digits show in the box" \
     ge "$(dark_share "$shots/$tag-typed.png" "$(sc 120)" "$(sc 28)" "$(sc 45)" "$(sc 326)")" 3
   xdotool mousemove --window "$win" "$(sc 397)" "$(sc 416)" click 1
+}
+
+# The Linux program's way from the entry page to the result page: the first
+# steps, then the message box closed with Enter; the result page is checked.
+linux_flow_to_result_page() {  # linux_flow_to_result_page WIN SHOTS TAG
+  local win=$1 shots=$2 tag=$3 box scratch
+  type_date_and_start "$win" "$shots" "$tag"
   box=$(wait_for_window 'Quillora.' 5)
   check "a click on 开始计算 opens the message box" test -n "$box"
   sleep 0.3

@@ -428,21 +428,12 @@ Scale desktop_scale() {
   return {};
 }
 
-// The smallest icon drawn at least this large, else the largest.
-int theme_icon_size_for(int pixels) {
-  for (int size : THEME_ICON_SIZES) {
-    if (size >= pixels) return size;
-  }
-  return THEME_ICON_SIZES[std::size(THEME_ICON_SIZES) - 1];
-}
-
 void setup_fonts() {
   // FLTK 1.3 has no glyph fallback: every font we draw with is a CJK face.
   static std::string name;
   const std::string family = choose_caption_family();
   name = " " + (family.empty() ? std::string("sans") : family);  // a leading space: the regular style
   Fl::set_font(CJK_FONT, name.c_str());
-  FL_NORMAL_SIZE = GUI_FONT_PX;
 }
 
 }  // namespace
@@ -474,11 +465,7 @@ void FltkBackend::prepare(const WindowDesign& design) {
   Fl_RGB_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
   // The pictures are decoded when first shown; what cannot be a picture is
   // refused now, as design data that cannot be read.
-  for (const ControlDesign& c : design.controls) {
-    for (int dpi : PICTURE_DPIS) {
-      if (c.picture != Picture::none && !is_png(picture_png(c.picture, dpi))) fatal_error(DESIGN_LOAD_FAILED);
-    }
-  }
+  if (!design_pictures_readable(design)) fatal_error(DESIGN_LOAD_FAILED);
   fl_open_display();
   g_scale = desktop_scale();
   FL_NORMAL_SIZE = px(GUI_FONT_PX);
@@ -542,7 +529,7 @@ bool FltkBackend::create_window(WindowModel& model) {
   std::vector<Image> pixels;
   std::vector<std::unique_ptr<Fl_RGB_Image>> icons;
   for (int size : {16, 32, 48}) {
-    if (auto icon = decode_png(theme_icon_png(theme_icon_size_for(px(size))))) pixels.push_back(std::move(*icon));
+    if (auto icon = decode_png(theme_icon_png(drawing_for(THEME_ICON_SIZES, px(size))))) pixels.push_back(std::move(*icon));
   }
   std::vector<const Fl_RGB_Image*> list;
   for (Image& icon : pixels) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/picture.h"
+#include "ui/scale.h"
 #include "ui/window_model.h"
 
 class Fl_Window;
@@ -29,7 +30,7 @@ class FltkBackend final : public Backend {
   std::int32_t message_box(std::string_view text, std::int32_t flags, std::string_view caption) override;
   void open_url(std::string_view url) override;
   int text_height(int char_height_px) override;
-  int screen_dpi() override { return 96; }
+  int screen_dpi() override { return DESIGN_DPI; }  // the model counts in design pixels
 
   WindowModel* model() { return model_; }
   // The fatal-error box; usable before the window exists.

@@ -89,11 +89,7 @@ LRESULT CALLBACK label_subclass(HWND h, UINT m, WPARAM w, LPARAM l) { return g_b
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) { g_backend = this; }
 
 Win32Backend::~Win32Backend() {
-  for (auto& [id, buffer] : label_buffers_) {
-    SelectObject(buffer.dc, buffer.old_bitmap);
-    DeleteObject(buffer.bitmap);
-    DeleteDC(buffer.dc);
-  }
+  free_label_buffers();
   for (auto& [id, brush] : brushes_) DeleteObject(brush);
   free_fonts();
   if (big_icon_) DestroyIcon(big_icon_);
@@ -113,11 +109,7 @@ void Win32Backend::prepare(const WindowDesign& design) {
   }
   // The pictures are decoded when their box is made, at the scale it shows;
   // what cannot be a picture is refused now, as design data that cannot be read.
-  for (const ControlDesign& c : design.controls) {
-    for (int dpi : PICTURE_DPIS) {
-      if (c.picture != Picture::none && !is_png(picture_png(c.picture, dpi))) fatal_error(DESIGN_LOAD_FAILED);
-    }
-  }
+  if (!design_pictures_readable(design)) fatal_error(DESIGN_LOAD_FAILED);
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof icc;
   icc.dwICC = ICC_STANDARD_CLASSES;
@@ -147,6 +139,15 @@ void Win32Backend::make_fonts() {
     gui = CreateFontIndirectW(&lf);
   }
   gui_font_ = ensure_chinese(gui, face_);
+}
+
+void Win32Backend::free_label_buffers() {
+  for (auto& [id, buffer] : label_buffers_) {
+    SelectObject(buffer.dc, buffer.old_bitmap);
+    DeleteObject(buffer.bitmap);
+    DeleteDC(buffer.dc);
+  }
+  label_buffers_.clear();
 }
 
 void Win32Backend::free_fonts() {
@@ -218,12 +219,7 @@ void Win32Backend::apply_scale(UINT dpi, const RECT* suggested) {
   std::map<int, HFONT> old_edit_fonts = std::move(edit_fonts_);
   edit_fonts_.clear();
   make_fonts();
-  for (auto& [id, buffer] : label_buffers_) {
-    SelectObject(buffer.dc, buffer.old_bitmap);
-    DeleteObject(buffer.bitmap);
-    DeleteDC(buffer.dc);
-  }
-  label_buffers_.clear();
+  free_label_buffers();
   label_lines_.clear();
   for (const auto& [id, h] : controls_) {
     const ControlState& s = model_->control(id);
@@ -487,7 +483,7 @@ void Win32Backend::paint_label(HWND hwnd) {
   RECT rc;
   GetClientRect(hwnd, &rc);
   LabelBuffer& buffer = label_buffers_[id];
-  if (buffer.dc == nullptr) {  // one buffer per label for its lifetime: labels never change size
+  if (buffer.dc == nullptr) {  // one buffer per label and scale: labels never change size
     buffer.dc = CreateCompatibleDC(dc);
     buffer.bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
     buffer.old_bitmap = SelectObject(buffer.dc, buffer.bitmap);

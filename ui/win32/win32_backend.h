@@ -51,6 +51,7 @@ class Win32Backend final : public Backend {
   // another DPI (suggested: the window rectangle the system proposes, or nullptr).
   void make_fonts();
   void free_fonts();
+  void free_label_buffers();
   void make_picture(int id);
   void set_icons();
   void apply_scale(UINT dpi, const RECT* suggested);
